@@ -1,0 +1,16 @@
+#pragma once
+// "/HH/": the text file printed line by line on a landscape page.
+#include <string>
+#include <vector>
+
+#include "platform/drawing_surface.h"
+
+namespace orbin {
+
+// Lines of a text file in the ANSI code page (CR LF, CR or LF ends; a last
+// line without an end is still a line), as UTF-8.
+std::vector<std::string> SplitTextLines(const std::string& ansi_bytes);
+
+void PrintTextFile(const std::vector<std::string>& lines, DrawingSurface& printer);
+
+}  // namespace orbin
