@@ -57,6 +57,8 @@ class DrawingSurface {
   // Releases the document to the spooler (nothing is sent when nothing was
   // drawn).
   virtual void EndDocument() = 0;
+  // Discards the open document: nothing of it is printed.
+  virtual void AbortDocument() = 0;
 };
 
 }  // namespace orbin

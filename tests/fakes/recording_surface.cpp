@@ -69,5 +69,6 @@ void RecordingSurface::NewPage() {
 }
 
 void RecordingSurface::EndDocument() { Record("enddoc"); }
+void RecordingSurface::AbortDocument() { Record("abortdoc"); }
 
 }  // namespace orbin::testing
