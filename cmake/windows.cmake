@@ -2,20 +2,38 @@
 # system DLLs.
 set(ORBIN_VERSION_COMMA "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+set(windows_definitions UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
-add_executable(orbin WIN32 ${ORBIN_WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/res/orbin.rc)
-target_include_directories(orbin PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res
-                                         ${CMAKE_BINARY_DIR}/generated)
-target_compile_definitions(orbin PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-                                         _WIN32_WINNT=0x0601)
+# The platform layer on its own, shared with the test probes.
+set(platform_win32 ${ORBIN_WIN32_SOURCES})
+list(FILTER platform_win32 INCLUDE REGEX "/src/platform/")
+set(program_win32 ${ORBIN_WIN32_SOURCES})
+list(FILTER program_win32 EXCLUDE REGEX "/src/platform/")
+add_library(orbin_win32_platform STATIC ${platform_win32})
+target_include_directories(orbin_win32_platform PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(orbin_win32_platform PUBLIC ${windows_definitions})
+target_link_libraries(orbin_win32_platform PUBLIC orbin_platform gdi32 winspool)
 
-target_link_options(orbin PRIVATE -static -municode -mwindows)
-target_link_libraries(orbin PRIVATE ${ORBIN_LIBRARIES} gdi32 winspool comctl32 comdlg32 shell32 user32
-                                    imm32)
+add_executable(orbin WIN32 ${program_win32} ${CMAKE_SOURCE_DIR}/res/orbin.rc)
+target_include_directories(orbin PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
+target_link_options(orbin PRIVATE -static -municode -mwindows $<$<CONFIG:Release>:-s>)
+target_link_libraries(orbin PRIVATE ${ORBIN_LIBRARIES} orbin_win32_platform comctl32 comdlg32
+                                    shell32 user32 imm32)
 set_target_properties(orbin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # An empty Win32 program of the same build, the baseline of the start-up
 # benchmark.
 add_executable(empty_program WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/empty_program_win32.c)
-target_link_options(empty_program PRIVATE -static -mwindows)
+target_link_options(empty_program PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
 set_target_properties(empty_program PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Probes the end-to-end tests use to reach the platform layer directly.
+file(GLOB probe_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/probes/*_win32.cpp)
+foreach(source ${probe_sources})
+  get_filename_component(name ${source} NAME_WE)
+  string(REGEX REPLACE "_win32$" "" name ${name})
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE orbin_startup orbin_win32_platform)
+  target_link_options(${name} PRIVATE -static -municode)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/probes)
+endforeach()

@@ -1,0 +1,20 @@
+#pragma once
+#include "platform/files.h"
+
+namespace orbin {
+
+// The file system through the wide Win32 file calls.
+class Win32FileSystem : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) override;
+  std::optional<std::uint64_t> FileLength(const std::string& path) override;
+  std::optional<FileTime> ModificationTime(const std::string& path) override;
+  std::string ReadAll(const std::string& path) override;
+  void WriteWhole(const std::string& path, const std::string& bytes) override;
+  std::string CurrentDirectory() override;
+};
+
+// The system's text for a Win32 error code, without the trailing line end.
+std::string SystemErrorText(unsigned long error);
+
+}  // namespace orbin

@@ -1,0 +1,289 @@
+#include "platform/printer_surface_win32.h"
+
+#include <winspool.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/failure.h"
+#include "platform/files_win32.h"
+#include "platform/wide_win32.h"
+
+namespace orbin {
+namespace {
+
+constexpr float kTwipsPerInch = 1440;
+
+[[noreturn]] void ThrowPrinterFailure(const std::string& operation) {
+  throw Failure("Printer error (" + operation + "): " + SystemErrorText(GetLastError()));
+}
+
+std::wstring DefaultPrinterName() {
+  DWORD size = 0;
+  GetDefaultPrinterW(nullptr, &size);
+  if (size == 0) throw Failure("Printer error: no default printer is installed");
+  std::wstring name(size, L'\0');
+  if (!GetDefaultPrinterW(name.data(), &size)) ThrowPrinterFailure("default printer");
+  name.resize(size > 0 ? size - 1 : 0);
+  return name;
+}
+
+std::unique_ptr<PrinterSurface> g_printer;
+
+}  // namespace
+
+PrinterSurface& DefaultPrinter() {
+  if (!g_printer) g_printer = std::make_unique<PrinterSurface>();
+  return *g_printer;
+}
+
+void FinishPrinting(bool send) {
+  if (!g_printer) return;
+  if (send) {
+    try {
+      g_printer->EndDocument();
+    } catch (const Failure&) {
+      g_printer->AbortDocument();
+    }
+  } else {
+    g_printer->AbortDocument();
+  }
+}
+
+PrinterSurface::~PrinterSurface() { AbortDocument(); }
+
+void PrinterSurface::LoadDeviceMode() {
+  if (!devmode_.empty()) return;
+  printer_name_ = DefaultPrinterName();
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(printer_name_.data(), &printer, nullptr)) ThrowPrinterFailure("open printer");
+  LONG size = DocumentPropertiesW(nullptr, printer, printer_name_.data(), nullptr, nullptr, 0);
+  if (size > 0) {
+    devmode_.resize(size);
+    auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
+    if (DocumentPropertiesW(nullptr, printer, printer_name_.data(), dm, nullptr, DM_OUT_BUFFER) < 0)
+      devmode_.clear();
+  }
+  ClosePrinter(printer);
+  if (devmode_.empty()) ThrowPrinterFailure("printer settings");
+}
+
+void PrinterSurface::SetOrientation(Orientation orientation) {
+  LoadDeviceMode();
+  auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
+  dm->dmFields |= DM_ORIENTATION;
+  dm->dmOrientation = orientation == Orientation::kLandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  devmode_changed_ = true;
+}
+
+void PrinterSurface::SetQuality(std::int16_t quality) {
+  LoadDeviceMode();
+  auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
+  dm->dmFields |= DM_PRINTQUALITY;
+  dm->dmPrintQuality = quality;
+  if (quality > 0) {
+    dm->dmFields |= DM_YRESOLUTION;
+    dm->dmYResolution = quality;
+  }
+  devmode_changed_ = true;
+}
+
+void PrinterSurface::SetFontSize(float points) {
+  if (!(points > 0 && points < 2048)) throw Failure("Printer error: invalid font size");
+  font_points_ = points;
+  font_dirty_ = true;
+}
+
+HDC PrinterSurface::PageDC() {
+  LoadDeviceMode();
+  auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
+  if (!dc_) {
+    dc_ = CreateDCW(L"WINSPOOL", printer_name_.c_str(), nullptr, dm);
+    if (!dc_) ThrowPrinterFailure("open printer");
+    DOCINFOW doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = L"orbin";
+    if (StartDocW(dc_, &doc) <= 0) {
+      DeleteDC(dc_);
+      dc_ = nullptr;
+      ThrowPrinterFailure("start document");
+    }
+    devmode_changed_ = false;
+    font_dirty_ = true;
+  }
+  if (!page_started_) {
+    // Orientation or quality changed while the document was open: they apply
+    // from this page on.
+    if (devmode_changed_) {
+      ResetDCW(dc_, dm);
+      devmode_changed_ = false;
+    }
+    if (StartPage(dc_) <= 0) ThrowPrinterFailure("start page");
+    page_started_ = true;
+    font_dirty_ = true;
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, RGB(0, 0, 0));
+    SetTextAlign(dc_, TA_TOP | TA_LEFT | TA_NOUPDATECP);
+  }
+  if (font_dirty_) SelectFont();
+  return dc_;
+}
+
+void PrinterSurface::SelectFont() {
+  // The printer's default face at the requested size; the Chinese character
+  // set lets the font mapper pick a face with the glyphs where the default
+  // face has none.
+  if (old_font_) SelectObject(dc_, old_font_);
+  if (font_) DeleteObject(font_);
+  wchar_t face[LF_FACESIZE] = L"";
+  GetTextFaceW(dc_, LF_FACESIZE, face);
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc_, &metrics);
+  LOGFONTW lf{};
+  lf.lfHeight = font_points_ > 0
+                    ? -static_cast<LONG>(std::lround(font_points_ * GetDeviceCaps(dc_, LOGPIXELSY) / 72.0))
+                    : metrics.tmHeight - metrics.tmInternalLeading;
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = CHINESEBIG5_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  font_ = CreateFontIndirectW(&lf);
+  old_font_ = static_cast<HFONT>(SelectObject(dc_, font_));
+  font_dirty_ = false;
+}
+
+int PrinterSurface::ToDeviceX(float twips) const {
+  return static_cast<int>(std::lround(twips * GetDeviceCaps(dc_, LOGPIXELSX) / kTwipsPerInch));
+}
+int PrinterSurface::ToDeviceY(float twips) const {
+  return static_cast<int>(std::lround(twips * GetDeviceCaps(dc_, LOGPIXELSY) / kTwipsPerInch));
+}
+
+void PrinterSurface::PrintText(const std::string& text) {
+  HDC dc = PageDC();
+  std::wstring wide = Widen(text);
+  if (!wide.empty() && !TextOutW(dc, ToDeviceX(x_), ToDeviceY(y_), wide.data(), static_cast<int>(wide.size())))
+    ThrowPrinterFailure("print text");
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &extent);
+  x_ += extent.cx * kTwipsPerInch / GetDeviceCaps(dc, LOGPIXELSX);
+}
+
+void PrinterSurface::EndLine() {
+  HDC dc = PageDC();
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc, &metrics);
+  x_ = 0;
+  y_ += (metrics.tmHeight + metrics.tmExternalLeading) * kTwipsPerInch / GetDeviceCaps(dc, LOGPIXELSY);
+}
+
+void PrinterSurface::Line(std::optional<Point> start, float dx, float dy, LineMode mode) {
+  HDC dc = PageDC();
+  Point from = start.value_or(Point{x_, y_});
+  Point to{from.x + dx, from.y + dy};
+  int x1 = ToDeviceX(from.x), y1 = ToDeviceY(from.y), x2 = ToDeviceX(to.x), y2 = ToDeviceY(to.y);
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+  HGDIOBJ old_pen = SelectObject(dc, pen);
+  if (mode == LineMode::kLine) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    SetPixel(dc, x2, y2, RGB(0, 0, 0));  // the end point belongs to the line
+  } else {
+    RECT r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
+    if (mode == LineMode::kFilledBox) {
+      FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    } else {
+      HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+      Rectangle(dc, r.left, r.top, r.right, r.bottom);
+      SelectObject(dc, old_brush);
+    }
+  }
+  SelectObject(dc, old_pen);
+  DeleteObject(pen);
+  x_ = to.x;
+  y_ = to.y;
+}
+
+void PrinterSurface::Circle(Point centre, float radius) {
+  HDC dc = PageDC();
+  int cx = ToDeviceX(centre.x), cy = ToDeviceY(centre.y);
+  int rx = ToDeviceX(std::fabs(radius)), ry = ToDeviceY(std::fabs(radius));
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+  HGDIOBJ old_pen = SelectObject(dc, pen);
+  HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Ellipse(dc, cx - rx, cy - ry, cx + rx + 1, cy + ry + 1);
+  SelectObject(dc, old_brush);
+  SelectObject(dc, old_pen);
+  DeleteObject(pen);
+  x_ = centre.x;
+  y_ = centre.y;
+}
+
+void PrinterSurface::DrawPictureFile(const std::string& path, Point top_left) {
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  if (!bitmap) throw Failure("Cannot load picture \"" + path + "\": " + SystemErrorText(GetLastError()));
+  DIBSECTION dib{};
+  GetObjectW(bitmap, sizeof dib, &dib);
+  HDC dc = PageDC();
+  // The picture's own size: its pixels at the screen's 96 pixels per inch,
+  // unless the file states its resolution.
+  auto per_inch = [](LONG per_meter) { return per_meter > 0 ? per_meter * 0.0254 : 96.0; };
+  const int width = dib.dsBm.bmWidth, height = std::abs(dib.dsBm.bmHeight);
+  const double width_twips = width * kTwipsPerInch / per_inch(dib.dsBmih.biXPelsPerMeter);
+  const double height_twips = height * kTwipsPerInch / per_inch(dib.dsBmih.biYPelsPerMeter);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(bitmap);
+  int x = ToDeviceX(top_left.x), y = ToDeviceY(top_left.y);
+  if (StretchDIBits(dc, x, y, ToDeviceX(static_cast<float>(width_twips)),
+                    ToDeviceY(static_cast<float>(height_twips)), 0, 0, width, height, pixels.data(),
+                    &info, DIB_RGB_COLORS, SRCCOPY) == 0)
+    ThrowPrinterFailure("draw picture");
+}
+
+void PrinterSurface::NewPage() {
+  // The next page starts with its first drawing, so a page break that
+  // nothing follows leaves no blank page.
+  if (dc_ && page_started_) {
+    if (EndPage(dc_) <= 0) ThrowPrinterFailure("end page");
+    page_started_ = false;
+  }
+  x_ = y_ = 0;
+}
+
+void PrinterSurface::EndDocument() {
+  if (!dc_) return;
+  bool ok = true;
+  if (page_started_) ok = EndPage(dc_) > 0;
+  page_started_ = false;
+  if (ok) ok = EndDoc(dc_) > 0;
+  if (old_font_) SelectObject(dc_, old_font_);
+  if (font_) DeleteObject(font_);
+  font_ = old_font_ = nullptr;
+  DeleteDC(dc_);
+  dc_ = nullptr;
+  if (!ok) ThrowPrinterFailure("end document");
+}
+
+void PrinterSurface::AbortDocument() {
+  if (!dc_) return;
+  AbortDoc(dc_);
+  if (old_font_) SelectObject(dc_, old_font_);
+  if (font_) DeleteObject(font_);
+  font_ = old_font_ = nullptr;
+  DeleteDC(dc_);
+  dc_ = nullptr;
+  page_started_ = false;
+}
+
+}  // namespace orbin

@@ -1,0 +1,32 @@
+// Runs one module routine through the real platform calls and writes its
+// result, UTF-8, to the file named last:
+//   platform_probe readini KEY DEFAULT INI OUT
+//   platform_probe fileexists PATH OUT
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+#include "platform/files_win32.h"
+#include "platform/settings_win32.h"
+#include "platform/wide_win32.h"
+#include "startup/module_routines.h"
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace orbin;
+  if (argc < 2) return 2;
+  std::wstring command = argv[1];
+  std::string result;
+  if (command == L"readini" && argc == 6) {
+    Win32SettingsFile settings;
+    result = ReadIniKey(settings, Narrow(argv[2]), Narrow(argv[3]), Narrow(argv[4]));
+  } else if (command == L"fileexists" && argc == 4) {
+    Win32FileSystem files;
+    result = files.FileExists(Narrow(argv[2])) ? "true" : "false";
+  } else {
+    return 2;
+  }
+  std::ofstream out(argv[argc - 1], std::ios::binary);
+  out << result;
+  return out ? 0 : 1;
+}

@@ -1,0 +1,92 @@
+"""Start-up and dispatch of the real orbin.exe under Wine: the "/HH/" and
+"/VV/" jobs on the cups-pdf printer, the error box, letter case of switches,
+and the module routines through the real platform calls."""
+import unittest
+
+from harness import PrintJobs, WineTestCase, pdf_pages, windows_path, write_ansi
+
+
+class PrintResultFile(WineTestCase):
+    def test_prints_the_lines_in_order_on_one_landscape_page(self):
+        work = self.work_dir()
+        write_ansi(work / "orbin.txt", "IC;11B;-;\n診所病歷\n")
+        jobs = PrintJobs()
+        self.assertEqual(self.wine.run("/HH/", cwd=work).process.returncode, 0)
+        [pdf] = jobs.new(expect=1)
+        [page] = pdf_pages(pdf)
+        self.assertTrue(page.landscape)
+        self.assertEqual([w[0] for w in page.words], ["IC;11B;-;", "診所病歷"])
+        first, second = page.words
+        self.assertLess(first[2], second[2], "the second line lies below the first")
+
+    def test_missing_file_shows_the_error_box_naming_it_and_prints_nothing(self):
+        work = self.work_dir()
+        jobs = PrintJobs()
+        program = self.wine.start("/HH/", cwd=work, debug="+msgbox")
+        display = self.wine.display
+        [box] = display.find_windows("^orbin$") or self._wait_box(display)
+        self.assertTrue(any("orbin.txt" in text for text in program.message_boxes()),
+                        program.message_boxes())
+        display.xdotool("windowfocus", "--sync", box)
+        display.xdotool("key", "Return")
+        self.assertNotEqual(program.wait(30), 0)
+        self.assertEqual(jobs.new(expect=0), [])
+
+    def _wait_box(self, display):
+        from harness import wait_for
+        return wait_for(lambda: display.find_windows("^orbin$"), 30, what="the error box")
+
+
+class Portrait(WineTestCase):
+    def test_portrait_prints_nothing_and_ends(self):
+        jobs = PrintJobs()
+        self.assertEqual(self.wine.run("/VV/", cwd=self.work_dir()).process.returncode, 0)
+        self.assertEqual(jobs.new(expect=0), [])
+
+
+class SwitchLetterCase(WineTestCase):
+    def test_a_switch_in_another_letter_case_does_not_print(self):
+        work = self.work_dir()
+        write_ansi(work / "orbin.txt", "IC;11B;-;\n")
+        jobs = PrintJobs()
+        program = self.wine.start("/hh/", cwd=work)
+        try:
+            program.wait(10)
+        except AssertionError:
+            pass  # a later row's window may carry the run; it is ended here
+        finally:
+            program.kill()
+        self.assertEqual(jobs.new(expect=0), [])
+
+
+class ModuleRoutines(WineTestCase):
+    def test_read_ini_key_through_the_profile_call(self):
+        work = self.work_dir()
+        ini = work / "VexaSys.ini"
+        write_ansi(ini, "[VexaDent]\nLong=" + "x" * 120 + "\nWide=診所病歷\nEmpty=\n"
+                   "[Other]\nWide=no\n")
+        path = windows_path(ini)
+        cases = [
+            ("Long", "d", path, "x" * 99),
+            ("Wide", "d", path, "診所病歷"),
+            ("Empty", "d", path, ""),
+            ("Missing", "dflt", path, "dflt"),
+            ("Wide", "dflt", windows_path(work / "none.ini"), "dflt"),
+        ]
+        for key, default, file, expected in cases:
+            with self.subTest(key=key, file=file):
+                self.assertEqual(self.wine.probe("platform_probe", "readini", key, default, file),
+                                 expected)
+
+    def test_file_exists_counts_an_empty_file(self):
+        work = self.work_dir()
+        (work / "empty").write_bytes(b"")
+        self.assertEqual(self.wine.probe("platform_probe", "fileexists", windows_path(work / "empty")),
+                         "true")
+        self.assertEqual(self.wine.probe("platform_probe", "fileexists", windows_path(work / "none")),
+                         "false")
+        self.assertEqual(self.wine.probe("platform_probe", "fileexists", windows_path(work)), "false")
+
+
+if __name__ == "__main__":
+    unittest.main()
