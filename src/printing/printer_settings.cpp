@@ -1,0 +1,148 @@
+#include "printing/printer_settings.h"
+
+#include <cstdint>
+
+#include "common/failure.h"
+#include "common/lenient_number.h"
+#include "common/program_end.h"
+#include "startup/module_routines.h"
+
+namespace orbin {
+namespace {
+
+constexpr char kNoStoredNumber[] = "0";
+constexpr char kDefaultAppendData[] = "&X";
+
+std::int16_t StoredNumber(const std::string& stored) {
+  return RoundToInt16(ReadLenientNumber(stored));
+}
+
+// An overflow names the key whose stored number did not fit.
+template <class Step>
+void NamingKeyOnOverflow(const std::string& key, Step step) {
+  try {
+    step();
+  } catch (const OverflowFailure& e) {
+    throw OverflowFailure(std::string(e.what()) + " (key \"" + key + "\" of section \"" +
+                          kSettingsSection + "\")");
+  }
+}
+
+std::string Numbered(const char* prefix, std::size_t number) {
+  return prefix + std::to_string(number);
+}
+
+// Every key with its control, in the order "存檔" writes them and "load"
+// reads them. `Settings` is const for saving, mutable for loading.
+template <class Settings, class Visitor>
+void ForEachKey(Settings& s, Visitor& v) {
+  for (std::size_t i = 0; i < s.Check1.size(); ++i) {
+    v.Check(Numbered("print0", i), s.Check1[i]);
+    v.Quality(Numbered("print5", i), s.Text1[i]);
+  }
+  v.StoredCheck("CheckDoctor", s.CheckDoctor);
+  for (std::size_t i = 0; i < s.Text11.size(); ++i) {
+    v.Text(Numbered("DoctorName", i + 2), "", s.Text11[i]);
+    v.Text(Numbered("DoctorPckar", i + 2), "", s.Text12[i]);
+  }
+  v.StoredCheck("ChkDrugName", s.Checkdrug);
+  v.Text("DrugName", "", s.Text31);
+  v.Text("DrugPckar", "", s.Text32);
+  v.Text("OutExeData", kDefaultOutExeData, s.Text17);
+  for (std::size_t i = 0; i < s.Text18.size(); ++i)
+    v.Text(Numbered("AppendData", i + 1), kDefaultAppendData, s.Text18[i]);
+  for (std::size_t i = 0; i < s.Text15.size(); ++i) {
+    v.Text(Numbered("OutExeTop", i + 1), "", s.Text15[i]);
+    v.Text(Numbered("OutExeFile", i + 1), "", s.Text16[i]);
+  }
+}
+
+class KeyWriter {
+ public:
+  KeyWriter(SettingsFile& settings, const std::string& path) : settings_(settings), path_(path) {}
+
+  void Check(const std::string& key, int state) { Write(key, std::to_string(state)); }
+  void Quality(const std::string& key, const std::string& text) { Write(key, text); }
+  void StoredCheck(const std::string& key, const StoredCheckBox& box) {
+    Write(key, box.SavedText());
+  }
+  void Text(const std::string& key, const char*, const std::string& text) { Write(key, text); }
+
+ private:
+  // A refused write is not reported: the program ends all the same.
+  void Write(const std::string& key, const std::string& value) {
+    settings_.Write(kSettingsSection, key, value, path_);
+  }
+  SettingsFile& settings_;
+  const std::string& path_;
+};
+
+class KeyReader {
+ public:
+  KeyReader(SettingsFile& settings, const std::string& path) : settings_(settings), path_(path) {}
+
+  void Check(const std::string& key, int& state) {
+    const std::string stored = Read(key, kNoStoredNumber);
+    NamingKeyOnOverflow(key, [&] { state = StoredNumber(stored) != 0 ? kChecked : kUnchecked; });
+  }
+  // An empty stored quality keeps the box's text.
+  void Quality(const std::string& key, std::string& text) {
+    std::string stored = Read(key, "");
+    if (!stored.empty()) text = std::move(stored);
+  }
+  void StoredCheck(const std::string& key, StoredCheckBox& box) {
+    const std::string stored = Read(key, kNoStoredNumber);
+    NamingKeyOnOverflow(key, [&] { box.Load(stored); });
+  }
+  void Text(const std::string& key, const char* default_value, std::string& text) {
+    text = Read(key, default_value);
+  }
+
+ private:
+  std::string Read(const std::string& key, const std::string& default_value) {
+    return ReadIniKey(settings_, key, default_value, path_);
+  }
+  SettingsFile& settings_;
+  const std::string& path_;
+};
+
+}  // namespace
+
+void StoredCheckBox::SetByUser(int state) {
+  state_ = state;
+  unshowable_stored_.reset();
+}
+
+void StoredCheckBox::Load(const std::string& stored) {
+  const std::int16_t number = StoredNumber(stored);
+  if (number >= kUnchecked && number <= kGrayed) {
+    state_ = number;
+    unshowable_stored_.reset();
+  } else {
+    state_ = kChecked;
+    unshowable_stored_ = stored;
+  }
+}
+
+std::string StoredCheckBox::SavedText() const {
+  return unshowable_stored_ ? *unshowable_stored_ : std::to_string(state_);
+}
+
+void PrinterSettings::Save(SettingsFile& settings, const std::string& path) const {
+  KeyWriter writer(settings, path);
+  ForEachKey(*this, writer);
+  throw EndProgram{0};
+}
+
+void PrinterSettings::Load(SettingsFile& settings, const std::string& path) {
+  PrinterSettings loaded = *this;
+  KeyReader reader(settings, path);
+  ForEachKey(loaded, reader);
+  *this = std::move(loaded);
+}
+
+std::string PrinterSettingsPath(const std::string& start_dir) {
+  return start_dir + kSettingsFileName;
+}
+
+}  // namespace orbin
