@@ -10,9 +10,30 @@
 namespace orbin {
 namespace {
 
-std::string Convert(std::string_view in, const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+// One open descriptor per direction for the life of the thread.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+std::string Convert(std::string_view in, const Converter& converter) {
+  if (IsAscii(in) || !converter.ok()) return std::string(in);
+  iconv_t cd = converter.get();
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // initial shift state
   std::string out;
   std::string input(in);
   char* src = input.data();
@@ -30,13 +51,19 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
       --src_left;
     }
   }
-  iconv_close(cd);
   return out;
 }
 
 }  // namespace
 
-std::string ToAnsi(std::string_view utf8) { return Convert(utf8, "CP950", "UTF-8"); }
-std::string FromAnsi(std::string_view ansi) { return Convert(ansi, "UTF-8", "CP950"); }
+std::string ToAnsi(std::string_view utf8) {
+  thread_local const Converter to_ansi("CP950", "UTF-8");
+  return Convert(utf8, to_ansi);
+}
+
+std::string FromAnsi(std::string_view ansi) {
+  thread_local const Converter from_ansi("UTF-8", "CP950");
+  return Convert(ansi, from_ansi);
+}
 
 }  // namespace orbin

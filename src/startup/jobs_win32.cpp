@@ -3,13 +3,14 @@
 #include "common/program_end.h"
 #include "platform/files_win32.h"
 #include "platform/printer_surface_win32.h"
+#include "startup/job_registry_win32.h"
 #include "startup/print_text_file.h"
 
 namespace orbin {
 namespace {
 
 // "/HH/": "orbin.txt" line by line on a landscape page.
-[[noreturn]] void PrintResultFile() {
+bool PrintResultFile() {
   Win32FileSystem files;
   PrinterSurface& printer = DefaultPrinter();
   printer.SetOrientation(Orientation::kLandscape);
@@ -18,23 +19,20 @@ namespace {
 }
 
 // "/VV/": portrait for the program's printer output; nothing is printed.
-[[noreturn]] void SetPortrait() {
+bool SetPortrait() {
   DefaultPrinter().SetOrientation(Orientation::kPortrait);
   throw EndProgram{0};
 }
 
+const JobRegistration kPrintResultFile{Job::kPrintTextFile, &PrintResultFile};
+const JobRegistration kPortrait{Job::kPortrait, &SetPortrait};
+
 }  // namespace
 
 bool RunJob(Job job) {
-  switch (job) {
-    case Job::kPrintTextFile:
-      PrintResultFile();
-    case Job::kPortrait:
-      SetPortrait();
-    default:
-      // Jobs this build does not carry yet end the run quietly.
-      return false;
-  }
+  JobRunner runner = FindJob(job);
+  // A job this build does not carry ends the run quietly.
+  return runner ? runner() : false;
 }
 
 }  // namespace orbin

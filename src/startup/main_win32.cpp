@@ -5,7 +5,7 @@
 
 #include "platform/wide_win32.h"
 #include "startup/jobs_win32.h"
-#include "startup/run_guard_win32.h"
+#include "platform/run_guard_win32.h"
 
 namespace orbin {
 namespace {

@@ -1,4 +1,4 @@
-#include "startup/run_guard_win32.h"
+#include "platform/run_guard_win32.h"
 
 #include <windows.h>
 
