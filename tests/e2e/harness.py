@@ -137,7 +137,8 @@ def decode_wine_string(text):
 class Wine:
     """A Wine prefix kept warm for a test module, with a virtual display."""
 
-    def __init__(self, name="e2e", display=True):
+    def __init__(self, name=None, display=True):
+        name = name or os.environ.get("ORBIN_E2E_PREFIX", "e2e")
         self.prefix = BUILD / "wine" / name
         self.env = {**os.environ, "WINEPREFIX": str(self.prefix), "WINEDEBUG": "-all",
                     "LANG": "zh_TW.UTF-8", "LC_ALL": "zh_TW.UTF-8", "WINEDLLOVERRIDES": "mscoree,mshtml="}
