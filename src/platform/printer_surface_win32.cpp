@@ -69,23 +69,30 @@ void PrinterSurface::LoadDeviceMode() {
 }
 
 void PrinterSurface::SetOrientation(Orientation orientation) {
-  LoadDeviceMode();
-  auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
-  dm->dmFields |= DM_ORIENTATION;
-  dm->dmOrientation = orientation == Orientation::kLandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  orientation_ = orientation;
   devmode_changed_ = true;
 }
 
 void PrinterSurface::SetQuality(std::int16_t quality) {
+  quality_ = quality;
+  devmode_changed_ = true;
+}
+
+void PrinterSurface::ApplyPageSettings() {
   LoadDeviceMode();
   auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
-  dm->dmFields |= DM_PRINTQUALITY;
-  dm->dmPrintQuality = quality;
-  if (quality > 0) {
-    dm->dmFields |= DM_YRESOLUTION;
-    dm->dmYResolution = quality;
+  if (orientation_) {
+    dm->dmFields |= DM_ORIENTATION;
+    dm->dmOrientation = *orientation_ == Orientation::kLandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
   }
-  devmode_changed_ = true;
+  if (quality_) {
+    dm->dmFields |= DM_PRINTQUALITY;
+    dm->dmPrintQuality = *quality_;
+    if (*quality_ > 0) {
+      dm->dmFields |= DM_YRESOLUTION;
+      dm->dmYResolution = *quality_;
+    }
+  }
 }
 
 void PrinterSurface::SetFontSize(float points) {
@@ -95,7 +102,7 @@ void PrinterSurface::SetFontSize(float points) {
 }
 
 HDC PrinterSurface::PageDC() {
-  LoadDeviceMode();
+  if (!dc_ || (!page_started_ && devmode_changed_)) ApplyPageSettings();
   auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
   if (!dc_) {
     dc_ = CreateDCW(L"WINSPOOL", printer_name_.c_str(), nullptr, dm);
@@ -225,13 +232,13 @@ void PrinterSurface::DrawPictureFile(const std::string& path, Point top_left) {
   if (!bitmap) throw Failure("Cannot load picture \"" + path + "\": " + SystemErrorText(GetLastError()));
   DIBSECTION dib{};
   GetObjectW(bitmap, sizeof dib, &dib);
-  HDC dc = PageDC();
-  // The picture's own size: its pixels at the screen's 96 pixels per inch,
-  // unless the file states its resolution.
-  auto per_inch = [](LONG per_meter) { return per_meter > 0 ? per_meter * 0.0254 : 96.0; };
+  // The picture's own size as the system's picture object reports it: its
+  // pixels at the screen's pixels per inch.
+  HDC screen = GetDC(nullptr);
+  const double screen_x = GetDeviceCaps(screen, LOGPIXELSX), screen_y = GetDeviceCaps(screen, LOGPIXELSY);
   const int width = dib.dsBm.bmWidth, height = std::abs(dib.dsBm.bmHeight);
-  const double width_twips = width * kTwipsPerInch / per_inch(dib.dsBmih.biXPelsPerMeter);
-  const double height_twips = height * kTwipsPerInch / per_inch(dib.dsBmih.biYPelsPerMeter);
+  const double width_twips = width * kTwipsPerInch / screen_x;
+  const double height_twips = height * kTwipsPerInch / screen_y;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -240,10 +247,10 @@ void PrinterSurface::DrawPictureFile(const std::string& path, Point top_left) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-  HDC screen = GetDC(nullptr);
   GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   DeleteObject(bitmap);
+  HDC dc = PageDC();
   int x = ToDeviceX(top_left.x), y = ToDeviceY(top_left.y);
   if (StretchDIBits(dc, x, y, ToDeviceX(static_cast<float>(width_twips)),
                     ToDeviceY(static_cast<float>(height_twips)), 0, 0, width, height, pixels.data(),

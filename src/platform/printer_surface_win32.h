@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,14 @@ class PrinterSurface : public DrawingSurface {
   int ToDeviceX(float twips) const;
   int ToDeviceY(float twips) const;
 
+  // Orientation and quality are only recorded until a document opens, so a
+  // run that prints nothing never loads the printer driver.
+  void ApplyPageSettings();
+
   std::wstring printer_name_;
   std::vector<char> devmode_;  // DEVMODEW of the default printer
+  std::optional<Orientation> orientation_;
+  std::optional<std::int16_t> quality_;
   bool devmode_changed_ = false;
   HDC dc_ = nullptr;
   bool page_started_ = false;

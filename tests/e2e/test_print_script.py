@@ -1,0 +1,165 @@
+"""Print scripts ("/Print2VB/") and picture print ("/Print/") on the real
+default printer: cups-pdf writes each job as a PDF, which is read back for
+pages, words with their positions, and rendered pixels."""
+import subprocess
+import tempfile
+import unittest
+from pathlib import Path
+
+from harness import PrintJobs, WineTestCase, pdf_pages, wait_for, write_ansi
+
+POINTS_PER_TWIP = 1 / 20
+
+
+def render_gray(pdf, page, dpi):
+    """Page `page` of `pdf` as rows of grey bytes (0 black .. 255 white)."""
+    out = Path(tempfile.mkdtemp(prefix="orbin-render-")) / "page"
+    subprocess.run(["pdftoppm", "-gray", "-r", str(dpi), "-f", str(page), "-l", str(page),
+                    "-singlefile", str(pdf), str(out)], check=True)
+    data = out.with_suffix(".pgm").read_bytes()
+    # Binary PGM: "P5\n<width> <height>\n255\n" then the pixels.
+    fields, offset = [], 0
+    while len(fields) < 4:
+        end = data.index(b"\n", offset)
+        fields += data[offset:end].split()
+        offset = end + 1
+    width, height = int(fields[1]), int(fields[2])
+    return [data[offset + y * width: offset + (y + 1) * width] for y in range(height)]
+
+
+def dark_columns(rows, y_from, y_to):
+    return sorted({x for y in range(y_from, y_to) for x, v in enumerate(rows[y]) if v < 128})
+
+
+def pdf_images(pdf):
+    """(page, width, height, x-ppi, y-ppi) of each image in the PDF."""
+    out = subprocess.run(["pdfimages", "-list", str(pdf)], capture_output=True, text=True,
+                         check=True).stdout.splitlines()[2:]
+    return [(int(f[0]), int(f[3]), int(f[4]), int(f[12]), int(f[13]))
+            for f in (line.split() for line in out)]
+
+
+class PrintScript(WineTestCase):
+    def print_script(self, script, expect=1):
+        work = self.work_dir()
+        write_ansi(work / "print2vb", script)
+        jobs = PrintJobs()
+        program = self.wine.run("/Print2VB/", cwd=work)
+        self.assertEqual(program.process.returncode, 0)
+        return jobs.new(expect=expect)
+
+    def test_worked_example_positions_text_and_box(self):
+        [pdf] = self.print_script("3\n0\nSize10\nPrint\n1440,1440\nPatient record\n"
+                                  "LineB\n1000,1000,5000\n2000\nNew\nEnd\n")
+        [page] = pdf_pages(pdf)  # "New" then "End" adds no blank page
+        self.assertFalse(page.landscape)
+        words = [w for w in page.words if w[0] in ("Patient", "record")]
+        self.assertEqual([w[0] for w in words], ["Patient", "record"])
+        # One inch (72 pt) from the left and top of the printable area (the
+        # whole page on this printer): x exactly, the line's top within the
+        # font's ascent allowance.
+        self.assertAlmostEqual(words[0][1], 72, delta=0.5)
+        self.assertGreaterEqual(words[0][2], 71.5)
+        self.assertLess(words[0][2], 76)
+        # The box: corners (1000, 1000) and (6000, 3000) twips, i.e. 50..300 pt
+        # across and 50..150 pt down; at 300 dpi a point is 300/72 pixels.
+        rows = render_gray(pdf, 1, 300)
+        scale = 300 / 72
+        mid_y = int(100 * scale)  # a row through the box, below the text
+        columns = dark_columns(rows, mid_y, mid_y + 1)
+        self.assertAlmostEqual(columns[0], 50 * scale, delta=2)
+        self.assertAlmostEqual(columns[-1], 300 * scale, delta=2)
+        column = int(200 * scale)
+        dark_rows = [y for y in range(len(rows)) if rows[y][column] < 128]
+        self.assertAlmostEqual(dark_rows[0], 50 * scale, delta=2)
+        self.assertAlmostEqual(dark_rows[-1], 150 * scale, delta=2)
+
+    def test_orientation_header_one_gives_a_landscape_page(self):
+        [pdf] = self.print_script("2\n1\nPrint\n1440,1440\nWide\nEnd\n")
+        [page] = pdf_pages(pdf)
+        self.assertTrue(page.landscape)
+        self.assertEqual(page.text, "Wide")
+
+    def test_new_page_puts_each_text_on_its_own_page(self):
+        [pdf] = self.print_script("1\n0\nPrint\n720,720\nFirst\nNew\nPrint\n720,720\nSecond\nEnd\n")
+        pages = pdf_pages(pdf)
+        self.assertEqual([p.text for p in pages], ["First", "Second"])
+
+    def test_chinese_text_prints_in_chinese(self):
+        [pdf] = self.print_script("1\n0\nPrint\n1440,720\n王大明 診所收據\nEnd\n")
+        [page] = pdf_pages(pdf)
+        self.assertEqual(page.text, "王大明 診所收據")
+
+    def test_underline_and_continuation_on_the_same_line(self):
+        [pdf] = self.print_script("1\n0\nPrintL\n1440,720,1000\nABC\nPrint;DEF\nEnd\n")
+        [page] = pdf_pages(pdf)
+        words = [w[0] for w in page.words]
+        self.assertIn(words, (["ABC", "DEF"], ["ABCDEF"]))
+
+    def test_script_without_end_is_printed_as_drawn(self):
+        [pdf] = self.print_script("1\n0\nPrint\n720,720\nNo end line\n")
+        self.assertEqual(pdf_pages(pdf)[0].text, "No end line")
+
+    def test_an_erroneous_script_prints_nothing_and_names_the_line(self):
+        work = self.work_dir()
+        write_ansi(work / "print2vb", "1\n0\nPrint\n720,720\nDrawn first\nLineB\n100,200,300\n32768\nEnd\n")
+        jobs = PrintJobs()
+        program = self.wine.start("/Print2VB/", cwd=work, debug="+msgbox")
+        display = self.wine.display
+        [box] = wait_for(lambda: display.find_windows("^orbin$"), 30, what="the error box")
+        messages = program.message_boxes()
+        self.assertTrue(any("print2vb line 8 (LineB)" in m and "32768" in m for m in messages), messages)
+        display.xdotool("windowfocus", "--sync", box)
+        display.xdotool("key", "Return")
+        self.assertNotEqual(program.wait(30), 0)
+        self.assertEqual(jobs.new(expect=0), [])
+
+    def test_no_script_file_prints_nothing_and_ends(self):
+        jobs = PrintJobs()
+        self.assertEqual(self.wine.run("/Print2VB/", cwd=self.work_dir()).process.returncode, 0)
+        self.assertEqual(jobs.new(expect=0), [])
+
+
+class PicturePrint(WineTestCase):
+    def setUp(self):
+        drive_c = self.wine.drive_c
+        self.pictures = [drive_c / f"PICTUR0{n}.bmp" for n in range(10)]
+        for picture in self.pictures:
+            picture.unlink(missing_ok=True)
+        # Picture 01: 192 x 96 pixels, 03: 96 x 288, both at the screen's 96
+        # pixels per inch: 2 x 1 and 1 x 3 inches.
+        subprocess.run(["convert", "-size", "192x96", "xc:red", f"BMP3:{self.pictures[1]}"], check=True)
+        subprocess.run(["convert", "-size", "96x288", "xc:blue", f"BMP3:{self.pictures[3]}"], check=True)
+        for picture in self.pictures:
+            self.addCleanup(picture.unlink, missing_ok=True)
+
+    def print_pictures(self, argument_text, expect):
+        jobs = PrintJobs()
+        self.assertEqual(self.wine.run(argument_text, cwd=self.work_dir()).process.returncode, 0)
+        return jobs.new(expect=expect)
+
+    def test_selected_pictures_print_highest_first_at_their_own_size(self):
+        [pdf] = self.print_pictures("/Print//01//03/", expect=1)
+        pages = pdf_pages(pdf)
+        self.assertEqual(len(pages), 2)
+        self.assertEqual(pdf_images(pdf), [(1, 96, 288, 96, 96), (2, 192, 96, 96, 96)])
+        rows = render_gray(pdf, 1, 72)  # picture 03 at the top-left: 72 x 216 pt
+        self.assertLess(rows[10][10], 128)
+        self.assertLess(rows[210][60], 128)
+        self.assertGreater(rows[230][60], 200)
+        self.assertGreater(rows[10][80], 200)
+        self.assertFalse(pages[0].landscape)
+
+    def test_landscape_mark_gives_landscape_pages(self):
+        [pdf] = self.print_pictures("/Print//03//H/", expect=1)
+        pages = pdf_pages(pdf)
+        self.assertEqual(len(pages), 1)
+        self.assertTrue(pages[0].landscape)
+
+    def test_no_selection_or_missing_files_print_nothing(self):
+        self.assertEqual(self.print_pictures("/Print/", expect=0), [])
+        self.assertEqual(self.print_pictures("/Print//05/", expect=0), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
