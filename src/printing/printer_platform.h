@@ -9,6 +9,12 @@
 #include <optional>
 #include <string>
 
+// The Windows headers map these names to their W calls; here they name this
+// interface's own operations, whichever header comes first.
+#undef GetProfileString
+#undef WriteProfileString
+#undef OpenPrinter
+
 namespace orbin {
 
 inline constexpr std::uint32_t kPlatformWindows9x = 1;
