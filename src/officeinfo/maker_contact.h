@@ -7,9 +7,10 @@
 #ifndef ORBIN_MAKER_TEL
 #define ORBIN_MAKER_TEL "(02) 0000-0000"
 #endif
-// `Label2` element 0: the maker's web site.
+// `Label2` element 0: the maker's web site. Its caption must end before
+// element 1 starts (2280 twips on).
 #ifndef ORBIN_MAKER_WEB_ADDRESS
-#define ORBIN_MAKER_WEB_ADDRESS "http://www.example.com/"
+#define ORBIN_MAKER_WEB_ADDRESS "http://example.com"
 #endif
 // `Label2` element 1: a server on the practice's private network.
 #ifndef ORBIN_SERVER_ADDRESS
