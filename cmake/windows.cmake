@@ -37,3 +37,15 @@ foreach(source ${probe_sources})
   target_link_options(${name} PRIVATE -static -municode)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/probes)
 endforeach()
+
+# ---------------------------------------------------------------------------
+# Simulated card reader library (tools/simreader): a "cshis.dll" for the
+# end-to-end tests and for trying the reader jobs without a reader. Built
+# into <build>/simreader/, apart from orbin.exe; never packaged as a
+# practice's library. --kill-at gives the undecorated __stdcall export names
+# that 32-bit callers bind by name.
+add_library(simreader SHARED ${CMAKE_SOURCE_DIR}/tools/simreader/cshis_sim_win32.c)
+set_target_properties(simreader PROPERTIES OUTPUT_NAME cshis PREFIX ""
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/simreader)
+target_compile_definitions(simreader PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+target_link_options(simreader PRIVATE -static -Wl,--kill-at $<$<CONFIG:Release>:-s>)

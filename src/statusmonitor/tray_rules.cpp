@@ -22,7 +22,7 @@ TrayAction TrayNotificationAction(std::uint32_t mouse_message) {
 }
 
 std::string TrayTipField() {
-  std::string field = ToAnsi("Memory Status");
+  std::string field = ToAnsi(kTrayTip);
   field.resize(kTrayTipBytes, '\0');
   return field;
 }

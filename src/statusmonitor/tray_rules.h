@@ -8,6 +8,8 @@ namespace orbin {
 
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x200;  // WM_MOUSEMOVE
 inline constexpr std::size_t kTrayTipBytes = 64;
+inline constexpr char kTrayTip[] = "Memory Status";
+inline constexpr unsigned kTrayIconId = 1;
 
 enum class TrayAction { kNone, kShowWindow, kPopupFileMenu };
 
