@@ -75,28 +75,28 @@ HFONT Form::FontFor(const FontSpec& font) {
   return handle;
 }
 
-void Form::Create(const FormSpec& spec, const std::vector<ControlSpec>& controls, HWND owner) {
+void Form::Create(const FormSpec& design, const std::vector<ControlSpec>& controls, HWND owner) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
-  if (!GetClassInfoExW(instance, spec.class_name, &window_class)) {
+  if (!GetClassInfoExW(instance, design.class_name, &window_class)) {
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = &Form::WindowProc;
     window_class.hInstance = instance;
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = spec.class_name;
+    window_class.lpszClassName = design.class_name;
     window_class.style = CS_DBLCLKS;
-    if (spec.icon_resource) {
-      window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(spec.icon_resource));
+    if (design.icon_resource) {
+      window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(design.icon_resource));
       window_class.hIconSm = static_cast<HICON>(LoadImageW(
-          instance, MAKEINTRESOURCEW(spec.icon_resource), IMAGE_ICON, 16, 16, 0));
+          instance, MAKEINTRESOURCEW(design.icon_resource), IMAGE_ICON, 16, 16, 0));
     }
     RegisterClassExW(&window_class);
   }
-  RECT outer{0, 0, PixelsX(spec.client_width_twips), PixelsY(spec.client_height_twips)};
-  AdjustWindowRectEx(&outer, spec.style, FALSE, spec.ex_style);
-  hwnd_ = CreateWindowExW(spec.ex_style, spec.class_name, spec.caption, spec.style, CW_USEDEFAULT,
+  RECT outer{0, 0, PixelsX(design.client_width_twips), PixelsY(design.client_height_twips)};
+  AdjustWindowRectEx(&outer, design.style, FALSE, design.ex_style);
+  hwnd_ = CreateWindowExW(design.ex_style, design.class_name, design.caption, design.style, CW_USEDEFAULT,
                           CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, owner,
                           nullptr, instance, this);
 

@@ -74,7 +74,7 @@ class Form {
   Form& operator=(const Form&) = delete;
 
   // Creates the window hidden, with its controls.
-  void Create(const FormSpec& spec, const std::vector<ControlSpec>& controls,
+  void Create(const FormSpec& design, const std::vector<ControlSpec>& controls,
               HWND owner = nullptr);
   HWND hwnd() const { return hwnd_; }
   HWND Control(int id) const;

@@ -147,9 +147,9 @@ void StackControls(const Form& form, const std::vector<ControlSpec>& controls) {
                                        ControlKind::kEdit,    ControlKind::kComboDropDown,
                                        ControlKind::kButton};
   for (ControlKind kind : kBottomUp) {
-    for (const ControlSpec& spec : controls) {
-      if (spec.kind != kind) continue;
-      HWND control = form.Control(spec.id);
+    for (const ControlSpec& control_spec : controls) {
+      if (control_spec.kind != kind) continue;
+      HWND control = form.Control(control_spec.id);
       SetWindowLongPtrW(control, GWL_STYLE,
                         GetWindowLongPtrW(control, GWL_STYLE) | WS_CLIPSIBLINGS);
       SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

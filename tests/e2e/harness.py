@@ -292,6 +292,19 @@ class WineTestCase(unittest.TestCase):
             raise AssertionError(f"{EXE} is not built")
         cls.wine = shared_wine()
 
+    def answer_error_box(self, program, *expected_texts, timeout=30):
+        """Waits for the program's error box, checks that one of its messages
+        holds every text in `expected_texts`, presses Enter on it and returns
+        the program's exit code. The program must run with debug="+msgbox"."""
+        display = self.wine.display
+        [box] = wait_for(lambda: display.find_windows("^orbin$"), timeout, what="the error box")
+        messages = program.message_boxes()
+        self.assertTrue(any(all(t in m for t in expected_texts) for m in messages),
+                        f"no message holds {expected_texts}: {messages}")
+        display.xdotool("windowfocus", "--sync", box)
+        display.xdotool("key", "Return")
+        return program.wait(timeout)
+
     def work_dir(self):
         path = Path(tempfile.mkdtemp(prefix="orbin-e2e-"))
         self.addCleanup(shutil.rmtree, path, ignore_errors=True)

@@ -82,13 +82,7 @@ class ReaderRuns(WineTestCase):
     def test_without_the_library_the_error_box_names_it(self):
         work = ReaderFolder(self.work_dir(), library=False)
         program = self.wine.start("/ReadF4", cwd=work.folder, exe=work.exe, debug="+msgbox")
-        display = self.wine.display
-        [box] = wait_for(lambda: display.find_windows("^orbin$"), 30, what="the error box")
-        boxes = program.message_boxes()
-        self.assertTrue(any("cshis.dll" in text for text in boxes), boxes)
-        display.xdotool("windowfocus", "--sync", box)
-        display.xdotool("key", "Return")
-        self.assertEqual(program.wait(30), 1)
+        self.assertEqual(self.answer_error_box(program, "cshis.dll"), 1)
         self.assertFalse((work.folder / "ickno").exists())
 
 

@@ -23,18 +23,8 @@ class PrintResultFile(WineTestCase):
         work = self.work_dir()
         jobs = PrintJobs()
         program = self.wine.start("/HH/", cwd=work, debug="+msgbox")
-        display = self.wine.display
-        [box] = display.find_windows("^orbin$") or self._wait_box(display)
-        self.assertTrue(any("orbin.txt" in text for text in program.message_boxes()),
-                        program.message_boxes())
-        display.xdotool("windowfocus", "--sync", box)
-        display.xdotool("key", "Return")
-        self.assertNotEqual(program.wait(30), 0)
+        self.assertEqual(self.answer_error_box(program, "orbin.txt"), 1)
         self.assertEqual(jobs.new(expect=0), [])
-
-    def _wait_box(self, display):
-        from harness import wait_for
-        return wait_for(lambda: display.find_windows("^orbin$"), 30, what="the error box")
 
 
 class Portrait(WineTestCase):
