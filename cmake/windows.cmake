@@ -21,11 +21,14 @@ target_link_libraries(orbin PRIVATE ${ORBIN_LIBRARIES} orbin_win32_platform comc
                                     shell32 user32 imm32)
 set_target_properties(orbin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-# An empty Win32 program of the same build, the baseline of the start-up
-# benchmark.
-add_executable(empty_program WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/empty_program_win32.c)
-target_link_options(empty_program PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
-set_target_properties(empty_program PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The baselines of the start-up benchmark: an empty Win32 program, and one
+# that imports the same system DLLs as orbin.exe.
+foreach(baseline empty_program empty_gui_program)
+  add_executable(${baseline} WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/${baseline}_win32.c)
+  target_link_options(${baseline} PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
+  set_target_properties(${baseline} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endforeach()
+target_link_libraries(empty_gui_program PRIVATE gdi32 winspool shell32 user32)
 
 # Probes the end-to-end tests use to reach the platform layer directly.
 file(GLOB probe_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/probes/*_win32.cpp)
