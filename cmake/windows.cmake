@@ -2,6 +2,7 @@
 # system DLLs.
 set(ORBIN_VERSION_COMMA "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/orbin.manifest.in ${CMAKE_BINARY_DIR}/generated/orbin.manifest @ONLY)
 set(windows_definitions UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # The platform layer on its own, shared with the test probes.
