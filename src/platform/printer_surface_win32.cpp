@@ -159,11 +159,26 @@ void PrinterSurface::SelectFont() {
   font_dirty_ = false;
 }
 
+namespace {
+
+// GDI keeps device coordinates within 27 bits; beyond that a position is
+// the script's mistake, not something to wrap around.
+int ToDevice(float twips, int dots_per_inch) {
+  constexpr double kLimit = 1 << 27;
+  double device = std::round(static_cast<double>(twips) * dots_per_inch / kTwipsPerInch);
+  if (!(std::fabs(device) <= kLimit))
+    throw Failure("Printer error: the position " + std::to_string(twips) +
+                  " twips lies outside the page coordinates");
+  return static_cast<int>(device);
+}
+
+}  // namespace
+
 int PrinterSurface::ToDeviceX(float twips) const {
-  return static_cast<int>(std::lround(twips * GetDeviceCaps(dc_, LOGPIXELSX) / kTwipsPerInch));
+  return ToDevice(twips, GetDeviceCaps(dc_, LOGPIXELSX));
 }
 int PrinterSurface::ToDeviceY(float twips) const {
-  return static_cast<int>(std::lround(twips * GetDeviceCaps(dc_, LOGPIXELSY) / kTwipsPerInch));
+  return ToDevice(twips, GetDeviceCaps(dc_, LOGPIXELSY));
 }
 
 void PrinterSurface::PrintText(const std::string& text) {

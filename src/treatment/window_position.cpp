@@ -1,5 +1,6 @@
 #include "treatment/window_position.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "common/text.h"
@@ -24,9 +25,10 @@ double ReadLeadingNumber(std::string_view text) {
     seen_point = seen_point || point;
     number += c;
   }
-  // "", "-", "." and "-." hold no digit: std::stod would reject them.
+  // "", "-", "." and "-." hold no digit.
   if (number.find_first_of("0123456789") == std::string::npos) return 0;
-  return std::stod(number);
+  // strtod, not std::stod: a number beyond the double range must not throw.
+  return std::strtod(number.c_str(), nullptr);
 }
 
 std::optional<double> SwitchPosition(std::string_view argument_text, std::string_view switch_text) {

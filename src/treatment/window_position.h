@@ -7,7 +7,8 @@ namespace orbin {
 
 // The leading number of `text`: blanks ignored, an optional sign, digits and
 // one decimal point; reading stops at the first other character; no number
-// gives 0. Unlike the lenient reader: no exponent, no "&H".
+// gives 0. Unlike the lenient reader: no exponent, no "&H". Beyond the
+// range of a double it gives an infinity (0 for a vanishing fraction).
 double ReadLeadingNumber(std::string_view text);
 
 // The position in twips that `switch_text` ("/L" or "/T") gives: the leading

@@ -1,0 +1,60 @@
+// Text files the main system writes for this program to read: the text file
+// "/HH/" prints line by line, and the first line of a monthly file "mthNNN"
+// the office window reads the month from.
+#include <string>
+
+#include "fakes/fake_platform.h"
+#include "fakes/recording_surface.h"
+#include "fuzz_support.h"
+#include "officeinfo/installation_facts.h"
+#include "startup/print_text_file.h"
+
+using namespace orbin;
+
+namespace {
+
+// CR LF, CR and LF each end one line; a last line without an end counts.
+std::size_t ExpectedLineCount(std::string_view bytes) {
+  std::size_t lines = 0, i = 0, start = 0;
+  for (; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    ++lines;
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  return lines + (start < bytes.size() ? 1 : 0);
+}
+
+void CheckTextFile(const std::string& bytes) {
+  const std::vector<std::string> lines = SplitTextLines(bytes);
+  fuzz::Require(lines.size() == ExpectedLineCount(bytes), "every line end ends one line", bytes);
+  for (const std::string& line : lines)
+    fuzz::Require(line.find_first_of("\r\n") == std::string::npos, "a line holds no line end", bytes);
+  testing::RecordingSurface printer;
+  PrintTextFile(lines, printer);
+  fuzz::Require(printer.operations.size() == lines.size() + 2 &&
+                    printer.operations.front() == "orientation 2" &&
+                    printer.operations.back() == "enddoc",
+                "a landscape page with one text per line, then the document is sent", bytes);
+}
+
+void CheckMonthlyFile(const std::string& bytes) {
+  testing::FakeFileSystem files;
+  files.files["C:\\vexa\\mth512"] = bytes;
+  const std::optional<std::string> text = NewestMonthlyFileText("C:\\vexa\\", files);
+  fuzz::Require(text.has_value() == (bytes.size() > 20), "a monthly file counts when longer than 20 bytes",
+                bytes);
+  if (text) {
+    fuzz::Require(text->starts_with("mth512 (") && text->ends_with("月)"),
+                  "the month text is \"mthNNN (YY年MM月)\"", *text);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(fuzz::AsText(data, size));
+  CheckTextFile(bytes);
+  CheckMonthlyFile(bytes);
+  return 0;
+}
