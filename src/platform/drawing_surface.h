@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orbin {
 
@@ -39,7 +40,7 @@ class DrawingSurface {
 
   // Draws `text` with the top of its line at the current position; x advances
   // by its width, y stays.
-  virtual void PrintText(const std::string& text) = 0;
+  virtual void PrintText(std::string_view text) = 0;
   // Ends the line: x back to 0, y down by one line of the current font.
   virtual void EndLine() = 0;
 

@@ -181,7 +181,7 @@ int PrinterSurface::ToDeviceY(float twips) const {
   return ToDevice(twips, GetDeviceCaps(dc_, LOGPIXELSY));
 }
 
-void PrinterSurface::PrintText(const std::string& text) {
+void PrinterSurface::PrintText(std::string_view text) {
   HDC dc = PageDC();
   std::wstring wide = Widen(text);
   if (!wide.empty() && !TextOutW(dc, ToDeviceX(x_), ToDeviceY(y_), wide.data(), static_cast<int>(wide.size())))

@@ -66,13 +66,31 @@ struct ScriptFault {
   std::string message;
 };
 
+bool IsAscii(std::string_view bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 // ASCII is the same in the code page and in UTF-8; only other text needs
 // the conversion.
 std::string DecodeText(std::string_view bytes) {
-  for (char c : bytes)
-    if (static_cast<unsigned char>(c) >= 0x80) return FromAnsi(bytes);
-  return std::string(bytes);
+  return IsAscii(bytes) ? std::string(bytes) : FromAnsi(bytes);
 }
+
+// A text operand as UTF-8: ASCII text is used in place in the script, the
+// rest is converted once.
+class TextOperand {
+ public:
+  explicit TextOperand(std::string_view bytes)
+      : bytes_(bytes), ascii_(IsAscii(bytes)), decoded_(ascii_ ? std::string() : FromAnsi(bytes)) {}
+  std::string_view view() const { return ascii_ ? bytes_ : std::string_view(decoded_); }
+
+ private:
+  std::string_view bytes_;
+  bool ascii_;
+  std::string decoded_;
+};
 
 std::string FormatNumber(double value) {
   char buffer[32];
@@ -199,14 +217,14 @@ class Interpreter {
         PrintUnderlined();
         return true;
       case Command::kContinuedText:
-        printer_.PrintText(DecodeText(line.substr(6)));
+        printer_.PrintText(TextOperand(line.substr(6)).view());
         return true;
       case Command::kPositionedText: {
         float x = Coordinate(0), y = Coordinate(1);
-        std::string text = TextLine();
+        TextOperand text = TextLine();
         printer_.SetCurrentX(x);
         printer_.SetCurrentY(y);
-        printer_.PrintText(text);
+        printer_.PrintText(text.view());
         return true;
       }
       case Command::kNewPage:
@@ -224,10 +242,10 @@ class Interpreter {
 
   void PrintUnderlined() {
     float x = Coordinate(0), y = Coordinate(1), underline_y = Coordinate(2);
-    std::string text = TextLine();
+    TextOperand text = TextLine();
     printer_.SetCurrentX(x);
     printer_.SetCurrentY(y);
-    printer_.PrintText(text);
+    printer_.PrintText(text.view());
     double width = static_cast<double>(printer_.CurrentX()) - x;
     std::optional<std::int16_t> length = ToInt16(width);
     if (!length)
@@ -264,10 +282,10 @@ class Interpreter {
     return *value;
   }
 
-  std::string TextLine() {
+  TextOperand TextLine() {
     if (reader_.AtEnd())
       throw ScriptFault{reader_.LineNumber(), "a text line must follow, found the end of the script"};
-    return DecodeText(reader_.ReadLine());
+    return TextOperand(reader_.ReadLine());
   }
 
   static ScriptFault Expected(int line, int index, const char* expected, const std::string& found) {

@@ -7,12 +7,6 @@ namespace {
 // it as a blank.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace
 
 void PrintScriptReader::SkipLineEnd() {
@@ -34,13 +28,16 @@ std::string_view PrintScriptReader::ReadLine() {
 
 std::optional<ScriptField> PrintScriptReader::ReadField() {
   if (AtEnd()) return std::nullopt;
-  ScriptField field;
-  field.line = line_;
-  std::size_t end = pos_;
-  while (end < script_.size() && script_[end] != ',' && script_[end] != '\r') ++end;
-  field.text = TrimBlanks(script_.substr(pos_, end - pos_));
-  pos_ = end;
-  if (pos_ < script_.size() && script_[pos_] == ',')
+  const char* const end = script_.data() + script_.size();
+  const char* first = script_.data() + pos_;
+  const char* stop = first;
+  while (stop != end && *stop != ',' && *stop != '\r') ++stop;
+  const char* last = stop;
+  while (first != last && IsBlank(*first)) ++first;
+  while (last != first && IsBlank(last[-1])) --last;
+  ScriptField field{std::string_view(first, static_cast<std::size_t>(last - first)), line_};
+  pos_ = static_cast<std::size_t>(stop - script_.data());
+  if (stop != end && *stop == ',')
     ++pos_;
   else
     SkipLineEnd();

@@ -29,8 +29,8 @@ void RecordingSurface::SetOrientation(Orientation o) {
 void RecordingSurface::SetQuality(std::int16_t q) { Record("quality " + std::to_string(q)); }
 void RecordingSurface::SetFontSize(float points) { Record("font " + Num(points)); }
 
-void RecordingSurface::PrintText(const std::string& text) {
-  Record("text " + At(x_, y_) + " " + text);
+void RecordingSurface::PrintText(std::string_view text) {
+  Record("text " + At(x_, y_) + " " + std::string(text));
   Drawn();
   x_ += kCharWidth * static_cast<float>(CharCount(text));
 }

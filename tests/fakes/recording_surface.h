@@ -21,7 +21,7 @@ class RecordingSurface : public DrawingSurface {
   float CurrentY() const override { return y_; }
   void SetCurrentX(float x) override { x_ = x; }
   void SetCurrentY(float y) override { y_ = y; }
-  void PrintText(const std::string& text) override;
+  void PrintText(std::string_view text) override;
   void EndLine() override;
   void Line(std::optional<Point> start, float dx, float dy, LineMode mode) override;
   void Circle(Point centre, float radius) override;

@@ -27,7 +27,7 @@ class CountingSurface : public DrawingSurface {
   float CurrentY() const override { return y_; }
   void SetCurrentX(float x) override { x_ = x; }
   void SetCurrentY(float y) override { y_ = y; }
-  void PrintText(const std::string& text) override {
+  void PrintText(std::string_view text) override {
     ++operations;
     x_ += 100.0f * static_cast<float>(text.size());
   }

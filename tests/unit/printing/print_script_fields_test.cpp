@@ -80,7 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"12px", std::nullopt}, NumberCase{"1e", std::nullopt},
                       NumberCase{"-", std::nullopt}, NumberCase{".", std::nullopt},
                       NumberCase{"&H", std::nullopt}, NumberCase{"&O8", std::nullopt},
-                      NumberCase{"inf", std::nullopt}, NumberCase{"nan", std::nullopt}));
+                      NumberCase{"inf", std::nullopt}, NumberCase{"nan", std::nullopt},
+                      // Plain integers around the nine-digit one-pass reading.
+                      NumberCase{"999999999", 999999999}, NumberCase{"-999999999", -999999999},
+                      NumberCase{"1000000000", 1000000000}, NumberCase{"+", std::nullopt},
+                      NumberCase{"12-", std::nullopt}, NumberCase{"0", 0}));
 
 TEST(FieldNumber, BeyondTheDoubleRangeIsInfinite) {
   EXPECT_TRUE(std::isinf(*ParseFieldNumber("1e400")));
