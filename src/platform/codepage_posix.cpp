@@ -35,9 +35,10 @@ std::string Convert(std::string_view in, const Converter& converter) {
   iconv_t cd = converter.get();
   iconv(cd, nullptr, nullptr, nullptr, nullptr);  // initial shift state
   std::string out;
-  std::string input(in);
-  char* src = input.data();
-  std::size_t src_left = input.size();
+  out.reserve(in.size() * 3 / 2);
+  // iconv takes a non-const pointer but only reads the input.
+  char* src = const_cast<char*>(in.data());
+  std::size_t src_left = in.size();
   char buffer[256];
   while (src_left > 0) {
     char* dst = buffer;
