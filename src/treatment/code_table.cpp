@@ -6,7 +6,8 @@
 namespace orbin {
 namespace {
 
-// 1-based character positions of a table line.
+// Character positions of a table line, counted from 0: the letter at
+// position 1, the per-tooth flag at 3, the code at 21 to 28.
 constexpr std::size_t kLetterIndex = 0;
 constexpr std::size_t kPerToothFlagIndex = 2;
 constexpr std::size_t kCodeIndex = 20;
