@@ -11,10 +11,7 @@ namespace {
 using testing::CommandOperations;
 using testing::Lines;
 
-struct FieldCase {
-  Lines commands;  // from line 3
-  Lines expected;  // operations after the opening space
-};
+using FieldCase = testing::CommandCase;
 
 class PrintScriptFieldTest : public ::testing::TestWithParam<FieldCase> {};
 

@@ -9,6 +9,7 @@
 namespace orbin {
 namespace {
 
+using testing::CommandCase;
 using testing::CommandOperations;
 using testing::Lines;
 using testing::RecordingSurface;
@@ -73,11 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
         // One line: the orientation is left as it is.
         HeaderCase{"3\r\n", {"quality -3"}},
         HeaderCase{"3", {"quality -3"}}));
-
-struct CommandCase {
-  Lines commands;  // from line 3
-  Lines expected;  // operations after the opening space
-};
 
 class PrintScriptCommandTest : public ::testing::TestWithParam<CommandCase> {};
 

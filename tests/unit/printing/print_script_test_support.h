@@ -34,4 +34,11 @@ inline Lines CommandOperations(const Lines& commands) {
   return Lines(printer.operations.begin() + kOpening.size(), printer.operations.end());
 }
 
+// A table row: commands from line 3 and the operations they draw after
+// the opening.
+struct CommandCase {
+  Lines commands;
+  Lines expected;
+};
+
 }  // namespace orbin::testing
