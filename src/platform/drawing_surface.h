@@ -43,6 +43,10 @@ class DrawingSurface {
   virtual void PrintText(std::string_view text) = 0;
   // Ends the line: x back to 0, y down by one line of the current font.
   virtual void EndLine() = 0;
+  // What EndLine moves y by, in twips, for the current font.
+  virtual float LineHeight() = 0;
+  // Height of the printable area of the current page, in twips.
+  virtual float PageHeight() = 0;
 
   // From `start` (or the current position) to start + (dx, dy); the current
   // position moves to that end point.

@@ -27,6 +27,8 @@ class PrinterSurface : public DrawingSurface {
   void SetCurrentY(float y) override { y_ = y; }
   void PrintText(std::string_view text) override;
   void EndLine() override;
+  float LineHeight() override;
+  float PageHeight() override;
   void Line(std::optional<Point> start, float dx, float dy, LineMode mode) override;
   void Circle(Point centre, float radius) override;
   void DrawPictureFile(const std::string& path, Point top_left) override;

@@ -11,6 +11,12 @@ namespace orbin {
 // line without an end is still a line), as UTF-8.
 std::vector<std::string> SplitTextLines(const std::string& ansi_bytes);
 
+// Size of the printed text: fixed, so that the printout reads the same
+// whatever stock font the printer driver offers.
+constexpr float kTextFilePoints = 12;
+
+// Every line in order, at kTextFilePoints, landscape; a line that would
+// reach past the bottom of the page starts a new page.
 void PrintTextFile(const std::vector<std::string>& lines, DrawingSurface& printer);
 
 }  // namespace orbin

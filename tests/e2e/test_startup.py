@@ -19,11 +19,32 @@ class PrintResultFile(WineTestCase):
         first, second = page.words
         self.assertLess(first[2], second[2], "the second line lies below the first")
 
+    def test_a_long_file_goes_on_over_landscape_pages_at_twelve_points(self):
+        work = self.work_dir()
+        lines = [f"第 {n:03d} 行 IC;{n}B;-;" for n in range(1, 151)]
+        write_ansi(work / "orbin.txt", "\n".join(lines) + "\n")
+        jobs = PrintJobs()
+        self.assertEqual(self.wine.run("/HH/", cwd=work).process.returncode, 0)
+        [pdf] = jobs.new(expect=1)
+        pages = pdf_pages(pdf)
+        self.assertGreater(len(pages), 1)
+        self.assertTrue(all(page.landscape for page in pages))
+        printed = [w[0] for page in pages for w in page.words if w[0].startswith("IC;")]
+        self.assertEqual(printed, [f"IC;{n}B;-;" for n in range(1, 151)], "every line, in order")
+        for page in pages:
+            tops = [w[2] for w in page.words if w[0].startswith("IC;")]
+            self.assertEqual(tops, sorted(tops), "down the page")
+            self.assertLessEqual(max(w[4] for w in page.words), page.height + 0.5)
+        # 12-point text: a line's glyph box is about 12 points tall, whichever
+        # stock font the printer driver offers.
+        heights = [w[4] - w[2] for w in pages[0].words if w[0].startswith("IC;")]
+        self.assertTrue(9 <= min(heights) and max(heights) <= 15, heights[:5])
+
     def test_missing_file_shows_the_error_box_naming_it_and_prints_nothing(self):
         work = self.work_dir()
         jobs = PrintJobs()
         program = self.wine.start("/HH/", cwd=work, debug="+msgbox")
-        self.assertEqual(self.answer_error_box(program, "orbin.txt"), 1)
+        self.assertEqual(self.answer_error_box(program, "無法開啟檔案", windows_path(work / "orbin.txt")), 1)
         self.assertEqual(jobs.new(expect=0), [])
 
 

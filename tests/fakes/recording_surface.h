@@ -13,6 +13,7 @@ class RecordingSurface : public DrawingSurface {
  public:
   static constexpr float kCharWidth = 100;   // twips per character
   static constexpr float kLineHeight = 240;  // twips per line
+  static constexpr float kPageHeight = 2400;  // ten lines a page
 
   void SetOrientation(Orientation orientation) override;
   void SetQuality(std::int16_t quality) override;
@@ -23,6 +24,8 @@ class RecordingSurface : public DrawingSurface {
   void SetCurrentY(float y) override { y_ = y; }
   void PrintText(std::string_view text) override;
   void EndLine() override;
+  float LineHeight() override { return kLineHeight; }
+  float PageHeight() override { return kPageHeight; }
   void Line(std::optional<Point> start, float dx, float dy, LineMode mode) override;
   void Circle(Point centre, float radius) override;
   void DrawPictureFile(const std::string& path, Point top_left) override;

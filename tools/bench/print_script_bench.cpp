@@ -32,6 +32,8 @@ class CountingSurface : public DrawingSurface {
     x_ += 100.0f * static_cast<float>(text.size());
   }
   void EndLine() override { x_ = 0, y_ += 240; }
+  float LineHeight() override { return 240; }
+  float PageHeight() override { return 15840; }
   void Line(std::optional<Point> start, float dx, float dy, LineMode) override {
     ++operations;
     Point from = start.value_or(Point{x_, y_});
