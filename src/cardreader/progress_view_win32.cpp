@@ -54,11 +54,9 @@ class LookdcForm : public Form {
   std::uint32_t label_colour = kPureBlue;
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
-    // No control box: the window is closed by "X" or by the run, not by the
-    // system's close command.
-    if (message == WM_CLOSE) return 0;
-    return Form::HandleMessage(message, wparam, lparam);
+  // A close request ends the run as "X" does: the reader is closed first.
+  void OnCloseRequest() override {
+    if (window_) window_->Command1_Click();
   }
   void OnCommand(int id, int code, HWND) override {
     if (!window_) return;

@@ -31,6 +31,7 @@ class FrmCustom : public Form {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnCloseRequest() override { Unload(); }
   void OnCommand(int id, int code, HWND control) override;
   void OnTimer(UINT_PTR id) override;
 

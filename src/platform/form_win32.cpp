@@ -28,7 +28,8 @@ ControlClass ClassFor(ControlKind kind) {
     case ControlKind::kCentredLabel: return {L"STATIC", SS_CENTER | SS_NOTIFY};
     case ControlKind::kEdit: return {L"EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL};
     case ControlKind::kButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-    case ControlKind::kCheckBox: return {L"BUTTON", BS_AUTO3STATE | WS_TABSTOP};
+    // Three states, but a click only toggles: see Form::CheckBoxClicked.
+    case ControlKind::kCheckBox: return {L"BUTTON", BS_3STATE | WS_TABSTOP};
     case ControlKind::kComboDropDown: return {L"COMBOBOX", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP};
     case ControlKind::kListBox: return {L"LISTBOX", WS_BORDER | WS_VSCROLL | LBS_NOTIFY};
     case ControlKind::kFrame: return {L"BUTTON", BS_GROUPBOX};
@@ -121,7 +122,15 @@ void Form::Create(const FormSpec& design, const std::vector<ControlSpec>& contro
       brushes_[c.id] = CreateSolidBrush(c.back_colour);
     }
     if (c.transparent) transparent_[c.id] = true;
+    if (c.kind == ControlKind::kCheckBox) check_boxes_.insert(c.id);
   }
+}
+
+void Form::CheckBoxClicked(HWND box) {
+  // A person's click turns a marked box (checked or grayed) off and an
+  // empty one on; the grayed state only ever comes from the window's code.
+  const bool marked = SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+  SendMessageW(box, BM_SETCHECK, marked ? BST_UNCHECKED : BST_CHECKED, 0);
 }
 
 HWND Form::Control(int id) const {
@@ -184,10 +193,20 @@ LRESULT Form::DefaultHandling(UINT message, WPARAM wparam, LPARAM lparam) {
 LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
+      if (HIWORD(wparam) == BN_CLICKED && check_boxes_.count(LOWORD(wparam)))
+        CheckBoxClicked(reinterpret_cast<HWND>(lparam));
       OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
     case WM_TIMER:
       OnTimer(wparam);
+      return 0;
+    case WM_CLOSE:
+      OnCloseRequest();
+      return 0;
+    case WM_ENDSESSION:
+      // The session ends once this returns: close now, while the window's
+      // own clean-up (tray icon, reader) can still run.
+      if (wparam) OnCloseRequest();
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

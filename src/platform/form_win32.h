@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,7 @@ enum class ControlKind {
   kCentredLabel,   // STATIC, centred
   kEdit,           // single-line EDIT
   kButton,         // push button
-  kCheckBox,       // three-state check box (0, 1, 2)
+  kCheckBox,       // three-state check box (0, 1, 2); a click toggles 0 and 1
   kComboDropDown,  // drop-down list with an edit field
   kListBox,
   kFrame,          // group box; controls naming it as container are placed inside it
@@ -94,18 +95,24 @@ class Form {
   // The window's messages; the default colours labels and forwards commands.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   virtual void OnCommand(int id, int code, HWND control) {}
+  // The system asks the window to close: Alt+F4, another program's close
+  // request, or the end of the user's session. Each window answers with
+  // its own close path, which ends the program.
+  virtual void OnCloseRequest() = 0;
   virtual void OnTimer(UINT_PTR id) {}
   LRESULT DefaultHandling(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   HFONT FontFor(const FontSpec& font);
+  static void CheckBoxClicked(HWND box);
 
   HWND hwnd_ = nullptr;
   std::map<int, HWND> controls_;
   std::map<int, COLORREF> text_colours_;
   std::map<int, COLORREF> back_colours_;
   std::map<int, bool> transparent_;
+  std::set<int> check_boxes_;
   std::map<int, HBRUSH> brushes_;
   std::vector<HFONT> fonts_;
 };

@@ -41,7 +41,7 @@ class Prt2 final : public Form, public WindowCaption {
   void SetCaption(const std::string& caption) override;
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnCloseRequest() override { Form_Unload(); }
   void OnCommand(int id, int code, HWND control) override;
 
  private:

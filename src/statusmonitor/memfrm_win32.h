@@ -33,7 +33,7 @@ class MemfrmForm : public Form, public StatusMonitorView {
   void Trayicon_MouseMove(LPARAM notification);
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnCloseRequest() override { Form_Unload(); }
   void OnCommand(int id, int code, HWND control) override;
   void OnTimer(UINT_PTR id) override;
 

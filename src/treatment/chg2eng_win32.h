@@ -35,10 +35,11 @@ class chg2eng final : public Form, public EntryWindow {
   void SetText(const std::string& text) override;
   void SetCaret(std::size_t chars) override;
   void FocusText() override;
-  bool AskRetryWrite(const std::string& message) override;
+  bool AskRetry(const std::string& message) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnCloseRequest() override { rules_->Form_Unload(); }
   void OnCommand(int id, int code, HWND control) override;
 
  private:
