@@ -26,8 +26,15 @@ class FileSystem {
   // Replaces the file with `bytes` whole or not at all (temporary file, then
   // rename). Throws Failure naming the file and the reason.
   virtual void WriteWhole(const std::string& path, const std::string& bytes) = 0;
+  // Writes `bytes` into the file at byte `offset`, in place: the file is
+  // created when missing, a gap before the offset is filled with zero bytes,
+  // and other programs may hold the file open meanwhile. Throws Failure
+  // naming the file and the reason.
+  virtual void WriteAt(const std::string& path, std::uint64_t offset, const std::string& bytes) = 0;
 
   virtual std::string CurrentDirectory() = 0;
+  // `path` made absolute against the current directory, for messages.
+  virtual std::string FullPath(const std::string& path) = 0;
 };
 
 }  // namespace orbin

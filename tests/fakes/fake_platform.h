@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for the platform interfaces.
 #include <map>
+#include <set>
 #include <tuple>
 #include <vector>
 #include <string>
@@ -20,6 +21,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, FileTime> times;
   std::string current_directory = "C:\\work";
   bool fail_writes = false;
+  std::set<std::string> unreadable;  // exist, but reading them fails
 
   bool FileExists(const std::string& path) override { return files.count(path) > 0; }
   std::optional<std::uint64_t> FileLength(const std::string& path) override {
@@ -35,13 +37,25 @@ class FakeFileSystem : public FileSystem {
   std::string ReadAll(const std::string& path) override {
     auto it = files.find(path);
     if (it == files.end()) throw Failure("Cannot open \"" + path + "\": file not found");
+    if (unreadable.count(path)) throw Failure("Cannot read \"" + path + "\": access denied");
     return it->second;
   }
   void WriteWhole(const std::string& path, const std::string& bytes) override {
     if (fail_writes) throw Failure("Cannot write \"" + path + "\": access denied");
     files[path] = bytes;
   }
+  void WriteAt(const std::string& path, std::uint64_t offset, const std::string& bytes) override {
+    if (fail_writes) throw Failure("Cannot write \"" + path + "\": access denied");
+    std::string& file = files[path];
+    if (file.size() < offset + bytes.size()) file.resize(offset + bytes.size(), '\0');
+    file.replace(offset, bytes.size(), bytes);
+    ++in_place_writes;
+  }
   std::string CurrentDirectory() override { return current_directory; }
+  std::string FullPath(const std::string& path) override {
+    return path.find(':') != std::string::npos ? path : current_directory + "\\" + path;
+  }
+  int in_place_writes = 0;
 };
 
 // Settings by (path, section, key); values cut to 99 bytes as the platform

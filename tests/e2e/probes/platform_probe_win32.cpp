@@ -2,6 +2,9 @@
 // result, UTF-8, to the file named last:
 //   platform_probe readini KEY DEFAULT INI OUT
 //   platform_probe fileexists PATH OUT
+//   platform_probe hold PATH MILLISECONDS OUT
+//     holds PATH open as the main program may (reading, sharing reading and
+//     writing) and writes "held" to OUT once it has it open.
 #include <windows.h>
 
 #include <fstream>
@@ -23,6 +26,14 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"fileexists" && argc == 4) {
     Win32FileSystem files;
     result = files.FileExists(Narrow(argv[2])) ? "true" : "false";
+  } else if (command == L"hold" && argc == 5) {
+    HANDLE file = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    std::ofstream(argv[argc - 1], std::ios::binary) << "held";
+    Sleep(static_cast<DWORD>(_wtoi(argv[3])));
+    CloseHandle(file);
+    return 0;
   } else {
     return 2;
   }
