@@ -134,7 +134,7 @@ void chg2eng::SetCaret(std::size_t chars) {
 
 void chg2eng::FocusText() { SetFocus(Control(kText1)); }
 
-bool chg2eng::AskRetryWrite(const std::string& message) {
+bool chg2eng::AskRetry(const std::string& message) {
   // Owned by the window, which it disables meanwhile; Enter retries, Esc
   // and the close box cancel.
   const int answer = MessageBoxW(hwnd(), Widen(message).c_str(), kProgramTitle,
@@ -148,8 +148,6 @@ LRESULT chg2eng::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETFOCUS:
       rules_->Form_GotFocus();
       return 0;
-    case WM_CLOSE:
-      rules_->Form_Unload();
   }
   return Form::HandleMessage(message, wparam, lparam);
 }

@@ -186,7 +186,9 @@ void TreatmentEntryForm::KeyRulesC(std::uint16_t& key_ascii, char32_t key_char) 
 
 void TreatmentEntryForm::Text1_KeyUp() {
   if (!IsEntryComplete(entry_, per_tooth_letters_)) return;
-  const std::string item = Chgdat();
+  std::string item;
+  // An unreadable "treat.dat" and a cancel keep the entry as typed.
+  if (!RetryOnFailure([&] { item = Chgdat(); })) return;
   if (check1_ == 0) {
     Command2Click(item);
     return;
@@ -232,15 +234,20 @@ bool TreatmentEntryForm::FinishGoesOn(const std::string& text) {
   return Command2Click(text) == FinishOutcome::kRedisplayed;
 }
 
-// Until the file is written or the user cancels: a locked or read-only
-// "orbin.txt" must not cost the staff their entries.
 bool TreatmentEntryForm::WriteResult(const std::string& result) {
+  return RetryOnFailure(
+      [&] { services_.files.WriteWhole(kResultFileName, ResultFileBytes(result)); });
+}
+
+// Until `step` succeeds or the user cancels: a locked, unreadable or
+// read-only file must not cost the staff their entries.
+bool TreatmentEntryForm::RetryOnFailure(const std::function<void()>& step) {
   for (;;) {
     try {
-      services_.files.WriteWhole(kResultFileName, ResultFileBytes(result));
+      step();
       return true;
     } catch (const Failure& failure) {
-      if (!window_.AskRetryWrite(failure.what())) return false;
+      if (!window_.AskRetry(failure.what())) return false;
     }
   }
 }

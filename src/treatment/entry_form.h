@@ -11,6 +11,7 @@
 // rules apply every change they make to the window through EntryWindow.
 // Handlers that end the program throw EndProgram{0}.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/clock.h"
@@ -31,8 +32,9 @@ struct EntryServices {
 // How a finish that did not end the program left the window.
 enum class FinishOutcome {
   kRedisplayed,  // test display: start-up re-run, the result in the caption
-  // "orbin.txt" could not be written and the user cancelled: the key that
-  // finished is discarded, text and items stay for another try.
+  // "orbin.txt" could not be written (or "treat.dat" read) and the user
+  // cancelled: the key that finished is discarded, text and items stay for
+  // another try.
   kKept,
 };
 
@@ -85,6 +87,8 @@ class TreatmentEntryForm {
   // Finishes with `text`; true when the handler goes on (test display).
   bool FinishGoesOn(const std::string& text);
   bool WriteResult(const std::string& result);
+  // Runs `step`; on a failure asks the user to retry. False: cancelled.
+  bool RetryOnFailure(const std::function<void()>& step);
 
   void SetText1(const std::string& text);
   void CaretToEnd();

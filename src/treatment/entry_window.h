@@ -27,10 +27,11 @@ class EntryWindow {
   virtual void SetText(const std::string& text) = 0;
   virtual void SetCaret(std::size_t chars) = 0;
   virtual void FocusText() = 0;
-  // "orbin.txt" could not be written; `message` names the file and the
-  // reason. True when the user chose to try again (Enter), false for cancel
-  // (Esc or the close box): the window then stays as it was.
-  virtual bool AskRetryWrite(const std::string& message) = 0;
+  // A file the entry needs could not be read or written ("treat.dat",
+  // "orbin.txt"); `message` names the file and the reason. True when the
+  // user chose to try again (Enter), false for cancel (Esc or the close
+  // box): the window then stays as it was.
+  virtual bool AskRetry(const std::string& message) = 0;
 };
 
 // The keyboard layout of the user-interface thread, and the keystroke that

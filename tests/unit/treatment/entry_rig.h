@@ -21,7 +21,7 @@ class FakeEntryWindow : public EntryWindow {
   std::string caption, shortcut_label, items_label;
   int height = 0, check = 0, topmost_calls = 0, focus_calls = 0;
   std::optional<double> left, top;
-  std::vector<std::string> write_failures;
+  std::vector<std::string> retry_questions;
   std::function<bool()> retry = [] { return false; };
 
   void ShowTopmost() override { ++topmost_calls; }
@@ -35,8 +35,8 @@ class FakeEntryWindow : public EntryWindow {
   void SetText(const std::string& t) override { text = ToCodePoints(t), caret = 0; }
   void SetCaret(std::size_t chars) override { caret = chars; }
   void FocusText() override { ++focus_calls; }
-  bool AskRetryWrite(const std::string& message) override {
-    write_failures.push_back(message);
+  bool AskRetry(const std::string& message) override {
+    retry_questions.push_back(message);
     return retry();
   }
 };

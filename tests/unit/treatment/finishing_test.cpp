@@ -70,8 +70,8 @@ TEST(WriteFailure, CancelKeepsTheEntriesForALaterFinish) {
     rig.Load();
     rig.Type(keys);
     ASSERT_FALSE(rig.exit_code) << keys;
-    ASSERT_EQ(rig.window.write_failures.size(), 1u) << keys;
-    EXPECT_NE(rig.window.write_failures[0].find("orbin.txt"), std::string::npos);
+    ASSERT_EQ(rig.window.retry_questions.size(), 1u) << keys;
+    EXPECT_NE(rig.window.retry_questions[0].find("orbin.txt"), std::string::npos);
     EXPECT_EQ(rig.form.Text(), text) << keys;
     EXPECT_EQ(FromCodePoints(rig.window.text), text) << keys;
   }
@@ -93,14 +93,37 @@ TEST(WriteFailure, RetryWritesAndEnds) {
   EntryRig rig;
   rig.files.fail_writes = true;
   rig.window.retry = [&] {
-    rig.files.fail_writes = rig.window.write_failures.size() < 2;
+    rig.files.fail_writes = rig.window.retry_questions.size() < 2;
     return true;
   };
   rig.Load();
   rig.Type("11B");
-  EXPECT_EQ(rig.window.write_failures.size(), 2u);
+  EXPECT_EQ(rig.window.retry_questions.size(), 2u);
   EXPECT_EQ(rig.exit_code, 0);
   EXPECT_EQ(rig.ResultFile(), "IC;11B;-;\r\n");
+}
+
+// "treat.dat" becomes unreadable while items are being typed: the staff are
+// asked, and a cancel keeps the window with everything typed.
+TEST(CodeTableReadFailure, CancelKeepsTheTypedItemsAndRetryGoesOn) {
+  EntryRig rig;
+  rig.files.files["treat.dat"] = "C 0                 89001C\r\n";
+  rig.Load();
+  rig.Type(" 11B");  // multi-item
+  rig.files.unreadable.insert("treat.dat");
+  rig.Type("21C");
+  ASSERT_FALSE(rig.exit_code);
+  ASSERT_EQ(rig.window.retry_questions.size(), 1u);
+  EXPECT_NE(rig.window.retry_questions[0].find("treat.dat"), std::string::npos);
+  EXPECT_EQ(rig.form.Label2(), "11B;-;");
+  EXPECT_EQ(FromCodePoints(rig.window.text), "21C");
+  rig.window.retry = [&] {
+    rig.files.unreadable.clear();
+    return true;
+  };
+  rig.Type("C");  // the same letter again: the entry is still complete
+  EXPECT_EQ(rig.form.Label2(), "11B;-;21C;89001C;");
+  EXPECT_EQ(FromCodePoints(rig.window.text), "");
 }
 
 }  // namespace
