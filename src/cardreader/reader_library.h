@@ -11,7 +11,10 @@
 namespace orbin {
 
 inline constexpr char kReaderLibraryName[] = "cshis.dll";
-inline constexpr int kReaderLibraryMissing = 53;      // file not found
+// The number stays 53 ("file not found") whatever kept the library from
+// loading: the status monitor shows it and callers rely on it. The message
+// says the real reason.
+inline constexpr int kReaderLibraryMissing = 53;
 inline constexpr int kReaderEntryPointMissing = 453;  // entry point not found
 inline constexpr std::int16_t kReaderCardType = 2;
 
@@ -19,15 +22,16 @@ inline constexpr std::int16_t kReaderCardType = 2;
 // number the status monitor shows (53 or 453).
 class ReaderLibraryFailure : public Failure {
  public:
-  static ReaderLibraryFailure LibraryMissing(const std::string& entry_point) {
-    return ReaderLibraryFailure(kReaderLibraryMissing, "File not found: \"" +
-                                                           std::string(kReaderLibraryName) +
-                                                           "\" (calling " + entry_point + ")");
+  // `reason`: why the library could not be loaded, in words.
+  static ReaderLibraryFailure LibraryMissing(const std::string& entry_point,
+                                             const std::string& reason) {
+    return ReaderLibraryFailure(kReaderLibraryMissing, "無法載入讀卡機程式庫（呼叫 " + entry_point +
+                                                           " 時）：" + reason);
   }
-  static ReaderLibraryFailure EntryPointMissing(const std::string& entry_point) {
-    return ReaderLibraryFailure(kReaderEntryPointMissing,
-                                "Can't find DLL entry point " + entry_point + " in \"" +
-                                    std::string(kReaderLibraryName) + "\"");
+  static ReaderLibraryFailure EntryPointMissing(const std::string& entry_point,
+                                                const std::string& library_path) {
+    return ReaderLibraryFailure(kReaderEntryPointMissing, "讀卡機程式庫「" + library_path +
+                                                              "」裡找不到進入點 " + entry_point);
   }
   int number() const { return number_; }
 

@@ -4,6 +4,8 @@
 // looked up by name when it is first called. Nothing is linked at build time.
 #include <windows.h>
 
+#include <string>
+
 #include "cardreader/reader_library.h"
 
 namespace orbin {
@@ -23,6 +25,8 @@ class Win32ReaderLibrary : public ReaderLibrary {
  private:
   // The entry point's address; throws ReaderLibraryFailure (53, 453).
   FARPROC Bind(const char* name, FARPROC& slot);
+  static std::string WhyNotLoaded(DWORD error);
+  std::string LoadedPath() const;
 
   HMODULE library_ = nullptr;
   FARPROC open_ = nullptr;

@@ -14,16 +14,25 @@ namespace {
 
 constexpr float kTwipsPerInch = 1440;
 
-[[noreturn]] void ThrowPrinterFailure(const std::string& operation) {
-  throw Failure("Printer error (" + operation + "): " + SystemErrorText(GetLastError()));
+// e.g. 印表機錯誤（開始列印文件）：<the system's reason>
+[[noreturn]] void ThrowPrinterFailure(const std::string& operation,
+                                      DWORD error = GetLastError()) {
+  throw Failure("印表機錯誤（" + operation + "）：" + SystemErrorText(error));
+}
+
+// The system's error is taken before the printer's name is put into words.
+[[noreturn]] void ThrowPrinterFailure(const char* before_name, const std::wstring& name,
+                                      const char* after_name = "") {
+  const DWORD error = GetLastError();
+  ThrowPrinterFailure(before_name + ("「" + Narrow(name) + "」") + after_name, error);
 }
 
 std::wstring DefaultPrinterName() {
   DWORD size = 0;
   GetDefaultPrinterW(nullptr, &size);
-  if (size == 0) throw Failure("Printer error: no default printer is installed");
+  if (size == 0) throw Failure("印表機錯誤：沒有安裝預設印表機");
   std::wstring name(size, L'\0');
-  if (!GetDefaultPrinterW(name.data(), &size)) ThrowPrinterFailure("default printer");
+  if (!GetDefaultPrinterW(name.data(), &size)) ThrowPrinterFailure("讀取預設印表機");
   name.resize(size > 0 ? size - 1 : 0);
   return name;
 }
@@ -56,7 +65,7 @@ void PrinterSurface::LoadDeviceMode() {
   if (!devmode_.empty()) return;
   printer_name_ = DefaultPrinterName();
   HANDLE printer = nullptr;
-  if (!OpenPrinterW(printer_name_.data(), &printer, nullptr)) ThrowPrinterFailure("open printer");
+  if (!OpenPrinterW(printer_name_.data(), &printer, nullptr)) ThrowPrinterFailure("開啟印表機", printer_name_);
   LONG size = DocumentPropertiesW(nullptr, printer, printer_name_.data(), nullptr, nullptr, 0);
   if (size > 0) {
     devmode_.resize(size);
@@ -65,7 +74,7 @@ void PrinterSurface::LoadDeviceMode() {
       devmode_.clear();
   }
   ClosePrinter(printer);
-  if (devmode_.empty()) ThrowPrinterFailure("printer settings");
+  if (devmode_.empty()) ThrowPrinterFailure("讀取印表機", printer_name_, "的設定");
 }
 
 void PrinterSurface::SetOrientation(Orientation orientation) {
@@ -96,7 +105,8 @@ void PrinterSurface::ApplyPageSettings() {
 }
 
 void PrinterSurface::SetFontSize(float points) {
-  if (!(points > 0 && points < 2048)) throw Failure("Printer error: invalid font size");
+  if (!(points > 0 && points < 2048))
+    throw Failure("印表機錯誤：字型大小 " + std::to_string(points) + " 點無法使用");
   font_points_ = points;
   font_dirty_ = true;
 }
@@ -106,14 +116,14 @@ HDC PrinterSurface::PageDC() {
   auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
   if (!dc_) {
     dc_ = CreateDCW(L"WINSPOOL", printer_name_.c_str(), nullptr, dm);
-    if (!dc_) ThrowPrinterFailure("open printer");
+    if (!dc_) ThrowPrinterFailure("開啟印表機", printer_name_);
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = L"orbin";
     if (StartDocW(dc_, &doc) <= 0) {
       DeleteDC(dc_);
       dc_ = nullptr;
-      ThrowPrinterFailure("start document");
+      ThrowPrinterFailure("開始列印文件");
     }
     devmode_changed_ = false;
     font_dirty_ = true;
@@ -125,7 +135,7 @@ HDC PrinterSurface::PageDC() {
       ResetDCW(dc_, dm);
       devmode_changed_ = false;
     }
-    if (StartPage(dc_) <= 0) ThrowPrinterFailure("start page");
+    if (StartPage(dc_) <= 0) ThrowPrinterFailure("開始新的一頁");
     page_started_ = true;
     font_dirty_ = true;
     SetBkMode(dc_, TRANSPARENT);
@@ -167,8 +177,7 @@ int ToDevice(float twips, int dots_per_inch) {
   constexpr double kLimit = 1 << 27;
   double device = std::round(static_cast<double>(twips) * dots_per_inch / kTwipsPerInch);
   if (!(std::fabs(device) <= kLimit))
-    throw Failure("Printer error: the position " + std::to_string(twips) +
-                  " twips lies outside the page coordinates");
+    throw Failure("印表機錯誤：位置 " + std::to_string(twips) + " twips 超出頁面座標的範圍");
   return static_cast<int>(device);
 }
 
@@ -185,18 +194,28 @@ void PrinterSurface::PrintText(std::string_view text) {
   HDC dc = PageDC();
   std::wstring wide = Widen(text);
   if (!wide.empty() && !TextOutW(dc, ToDeviceX(x_), ToDeviceY(y_), wide.data(), static_cast<int>(wide.size())))
-    ThrowPrinterFailure("print text");
+    ThrowPrinterFailure("列印文字");
   SIZE extent{};
   GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &extent);
   x_ += extent.cx * kTwipsPerInch / GetDeviceCaps(dc, LOGPIXELSX);
 }
 
 void PrinterSurface::EndLine() {
+  float height = LineHeight();
+  x_ = 0;
+  y_ += height;
+}
+
+float PrinterSurface::LineHeight() {
   HDC dc = PageDC();
   TEXTMETRICW metrics;
   GetTextMetricsW(dc, &metrics);
-  x_ = 0;
-  y_ += (metrics.tmHeight + metrics.tmExternalLeading) * kTwipsPerInch / GetDeviceCaps(dc, LOGPIXELSY);
+  return (metrics.tmHeight + metrics.tmExternalLeading) * kTwipsPerInch / GetDeviceCaps(dc, LOGPIXELSY);
+}
+
+float PrinterSurface::PageHeight() {
+  HDC dc = PageDC();
+  return GetDeviceCaps(dc, VERTRES) * kTwipsPerInch / GetDeviceCaps(dc, LOGPIXELSY);
 }
 
 void PrinterSurface::Line(std::optional<Point> start, float dx, float dy, LineMode mode) {
@@ -244,7 +263,7 @@ void PrinterSurface::Circle(Point centre, float radius) {
 void PrinterSurface::DrawPictureFile(const std::string& path, Point top_left) {
   HBITMAP bitmap = static_cast<HBITMAP>(
       LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (!bitmap) throw Failure("Cannot load picture \"" + path + "\": " + SystemErrorText(GetLastError()));
+  if (!bitmap) throw Failure(FileFailureMessage("無法載入圖片", path, GetLastError()));
   DIBSECTION dib{};
   GetObjectW(bitmap, sizeof dib, &dib);
   // The picture's own size as the system's picture object reports it: its
@@ -270,14 +289,14 @@ void PrinterSurface::DrawPictureFile(const std::string& path, Point top_left) {
   if (StretchDIBits(dc, x, y, ToDeviceX(static_cast<float>(width_twips)),
                     ToDeviceY(static_cast<float>(height_twips)), 0, 0, width, height, pixels.data(),
                     &info, DIB_RGB_COLORS, SRCCOPY) == 0)
-    ThrowPrinterFailure("draw picture");
+    ThrowPrinterFailure("列印圖片");
 }
 
 void PrinterSurface::NewPage() {
   // The next page starts with its first drawing, so a page break that
   // nothing follows leaves no blank page.
   if (dc_ && page_started_) {
-    if (EndPage(dc_) <= 0) ThrowPrinterFailure("end page");
+    if (EndPage(dc_) <= 0) ThrowPrinterFailure("結束這一頁");
     page_started_ = false;
   }
   x_ = y_ = 0;
@@ -294,7 +313,7 @@ void PrinterSurface::EndDocument() {
   font_ = old_font_ = nullptr;
   DeleteDC(dc_);
   dc_ = nullptr;
-  if (!ok) ThrowPrinterFailure("end document");
+  if (!ok) ThrowPrinterFailure("結束列印文件");
 }
 
 void PrinterSurface::AbortDocument() {

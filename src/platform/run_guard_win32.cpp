@@ -30,7 +30,7 @@ int RunGuarded(const std::function<void()>& body) {
     ShowErrorBox(failure.what());
   } catch (const std::exception& failure) {
     FinishPrinting(false);
-    ShowErrorBox(std::string("Unexpected failure: ") + failure.what());
+    ShowErrorBox(std::string("未預期的錯誤：") + failure.what());
   }
   return kFailureExitCode;
 }

@@ -58,7 +58,12 @@ std::string_view SizeOperand(std::string_view line) {
   return operand;
 }
 
-constexpr const char* kOrdinals[] = {"first", "second", "third", "fourth"};
+constexpr const char* kOrdinals[] = {"第一個", "第二個", "第三個", "第四個"};
+
+// What the script held where something else was expected.
+constexpr char kFoundEmptyField[] = "空白欄位";
+constexpr char kFoundEnd[] = "腳本結尾";
+std::string Quoted(const std::string& found) { return "「" + found + "」"; }
 
 // A fault of the script itself, found on `line`.
 struct ScriptFault {
@@ -113,12 +118,12 @@ std::optional<float> ToSingle(double value) {
 
 class Interpreter {
  public:
-  Interpreter(std::string_view script, DrawingSurface& printer)
-      : reader_(script), printer_(printer) {}
+  Interpreter(std::string_view script, std::string_view script_name, DrawingSurface& printer)
+      : reader_(script), script_name_(script_name), printer_(printer) {}
 
   void Run() {
     ReadHeaders();
-    Step("opening space", std::nullopt, [&] {
+    Step("開頭空白", std::nullopt, [&] {
       printer_.SetFontSize(8);
       printer_.PrintText(" ");
       printer_.SetFontSize(12);
@@ -132,7 +137,7 @@ class Interpreter {
       if (!go_on) return;
     }
     // Without "End" the document is still sent, so nothing drawn is lost.
-    Step("end of the script", std::nullopt, [&] { printer_.EndDocument(); });
+    Step("腳本結尾", std::nullopt, [&] { printer_.EndDocument(); });
   }
 
  private:
@@ -142,23 +147,23 @@ class Interpreter {
     try {
       action();
     } catch (const ScriptFault& fault) {
-      throw Failure(Prefix(name, fault.line) + fault.message + ".");
+      throw Failure(Prefix(name, fault.line) + fault.message + "。");
     } catch (const Failure& failure) {
       throw Failure(Prefix(name, line) + failure.what());
     }
   }
 
-  static std::string Prefix(std::string_view name, std::optional<int> line) {
-    std::string prefix = kPrintScriptFileName;
-    if (line) prefix += " line " + std::to_string(*line);
-    return prefix + " (" + std::string(name) + "): ";
+  std::string Prefix(std::string_view name, std::optional<int> line) const {
+    std::string prefix(script_name_);
+    if (line) prefix += " 第 " + std::to_string(*line) + " 行";
+    return prefix + "（" + std::string(name) + "）：";
   }
 
   void ReadHeaders() {
     if (reader_.AtEnd()) return;
-    Step("print quality", 1, [&] { SetQuality(reader_.ReadLine()); });
+    Step("列印品質", 1, [&] { SetQuality(reader_.ReadLine()); });
     if (reader_.AtEnd()) return;
-    Step("orientation", 2, [&] {
+    Step("列印方向", 2, [&] {
       bool landscape = ReadLenientNumber(reader_.ReadLine()) == 1;
       printer_.SetOrientation(landscape ? Orientation::kLandscape : Orientation::kPortrait);
     });
@@ -171,8 +176,7 @@ class Interpreter {
     } else if (value > 4) {
       std::optional<std::int16_t> dots_per_inch = ToInt16(value);
       if (!dots_per_inch)
-        throw ScriptFault{1, "the print quality must be at most 32767 dots per inch, found " +
-                                 DecodeText(line)};
+        throw ScriptFault{1, "列印品質最多是每英吋 32767 點，讀到的是" + Quoted(DecodeText(line))};
       printer_.SetQuality(*dots_per_inch);
     }
   }
@@ -188,8 +192,7 @@ class Interpreter {
         std::optional<float> size = ToSingle(points);
         if (!size)
           throw ScriptFault{reader_.LastLineNumber(),
-                            "the font size must be a number in the single-precision range, found " +
-                                FormatNumber(points)};
+                            "字型大小必須是單精度範圍內的數字，讀到的是" + Quoted(FormatNumber(points))};
         printer_.SetFontSize(*size);
         return true;
       }
@@ -250,58 +253,60 @@ class Interpreter {
     std::optional<std::int16_t> length = ToInt16(width);
     if (!length)
       throw ScriptFault{reader_.LastLineNumber(),
-                        "the underline length must be a whole number from -32768 to 32767 twips, "
-                        "found " + FormatNumber(width)};
+                        "底線長度必須是 -32768 到 32767 twips 的整數，讀到的是" +
+                            Quoted(FormatNumber(width))};
     printer_.Line(Point{x, underline_y}, *length, 0, LineMode::kLine);
   }
 
   // The numeric field at 0-based `index`.
   double Number(int index, const char* expected, ScriptField& field) {
     std::optional<ScriptField> read = reader_.ReadField();
-    if (!read) throw Expected(reader_.LineNumber(), index, expected, "the end of the script");
+    if (!read) throw Expected(reader_.LineNumber(), index, expected, kFoundEnd);
     field = *read;
-    if (field.text.empty()) throw Expected(field.line, index, expected, "an empty field");
+    if (field.text.empty()) throw Expected(field.line, index, expected, kFoundEmptyField);
     std::optional<double> value = ParseFieldNumber(field.text);
-    if (!value) throw Expected(field.line, index, expected, DecodeText(field.text));
+    if (!value) throw Expected(field.line, index, expected, Quoted(DecodeText(field.text)));
     return *value;
   }
 
   float Coordinate(int index) {
-    constexpr char kExpected[] = "a number in the single-precision range";
+    constexpr char kExpected[] = "單精度範圍內的數字";
     ScriptField field;
     std::optional<float> value = ToSingle(Number(index, kExpected, field));
-    if (!value) throw Expected(field.line, index, kExpected, DecodeText(field.text));
+    if (!value) throw Expected(field.line, index, kExpected, Quoted(DecodeText(field.text)));
     return *value;
   }
 
   std::int16_t Whole(int index) {
-    constexpr char kExpected[] = "a whole number from -32768 to 32767";
+    constexpr char kExpected[] = " -32768 到 32767 的整數";
     ScriptField field;
     std::optional<std::int16_t> value = ToInt16(Number(index, kExpected, field));
-    if (!value) throw Expected(field.line, index, kExpected, DecodeText(field.text));
+    if (!value) throw Expected(field.line, index, kExpected, Quoted(DecodeText(field.text)));
     return *value;
   }
 
   TextOperand TextLine() {
     if (reader_.AtEnd())
-      throw ScriptFault{reader_.LineNumber(), "a text line must follow, found the end of the script"};
+      throw ScriptFault{reader_.LineNumber(), std::string("後面必須有一行文字，讀到的是") + kFoundEnd};
     return TextOperand(reader_.ReadLine());
   }
 
+  // `found`: a quoted value or a description such as kFoundEnd.
   static ScriptFault Expected(int line, int index, const char* expected, const std::string& found) {
-    return ScriptFault{line, std::string("the ") + kOrdinals[index] + " field must be " + expected +
-                                 ", found " + found};
+    return ScriptFault{line, std::string(kOrdinals[index]) + "欄位必須是" + expected + "，讀到的是" + found};
   }
 
   PrintScriptReader reader_;
+  std::string_view script_name_;
   DrawingSurface& printer_;
 };
 
 }  // namespace
 
-void RunPrintScript(std::string_view ansi_bytes, DrawingSurface& printer) {
+void RunPrintScript(std::string_view ansi_bytes, DrawingSurface& printer,
+                    std::string_view script_name) {
   try {
-    Interpreter(ansi_bytes, printer).Run();
+    Interpreter(ansi_bytes, script_name, printer).Run();
   } catch (...) {
     AbortDocumentQuietly(printer);
     throw;
@@ -309,7 +314,8 @@ void RunPrintScript(std::string_view ansi_bytes, DrawingSurface& printer) {
 }
 
 void RunPrintScriptFile(FileSystem& files, DrawingSurface& printer) {
-  RunPrintScript(files.ReadAll(kPrintScriptFileName), printer);
+  RunPrintScript(files.ReadAll(kPrintScriptFileName), printer,
+                 files.FullPath(kPrintScriptFileName));
 }
 
 }  // namespace orbin

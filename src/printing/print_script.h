@@ -17,12 +17,13 @@ inline constexpr char kPrintScriptFileName[] = "print2vb";
 // document has been ended (sent) in both cases, and the caller ends the
 // program.
 // A fault in the script or of the printer aborts the document, so nothing of
-// the script is printed, and throws Failure naming "print2vb", the line, the
-// command, what was expected and what was found.
-void RunPrintScript(std::string_view ansi_bytes, DrawingSurface& printer);
+// the script is printed, and throws Failure naming the script (`script_name`),
+// the line, the command, what was expected and what was found.
+void RunPrintScript(std::string_view ansi_bytes, DrawingSurface& printer,
+                    std::string_view script_name = kPrintScriptFileName);
 
 // `Command2_Click`'s work: reads "print2vb" from the working directory and
-// interprets it. A missing file is the Failure of FileSystem::ReadAll; the
+// interprets it; failures name the script by its full path. A missing file is the Failure of FileSystem::ReadAll; the
 // caller ends the program after a normal return.
 void RunPrintScriptFile(FileSystem& files, DrawingSurface& printer);
 

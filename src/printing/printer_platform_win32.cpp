@@ -123,16 +123,16 @@ std::vector<std::string> InstalledPrinters() {
   if (auto names = EnumeratePrinters(4)) return *names;
   const DWORD level4_error = GetLastError();
   if (auto names = EnumeratePrinters(2)) return *names;
-  throw Failure("Cannot list the installed printers: " + SystemErrorText(level4_error));
+  throw Failure("無法列出已安裝的印表機：" + SystemErrorText(level4_error));
 }
 
 std::string DefaultPrinterName() {
   DWORD size = 0;
   GetDefaultPrinterW(nullptr, &size);
-  if (size == 0) throw Failure("No default printer is installed");
+  if (size == 0) throw Failure("印表機錯誤：沒有安裝預設印表機");
   std::wstring name(size, L'\0');
   if (!GetDefaultPrinterW(name.data(), &size))
-    throw Failure("Cannot read the default printer: " + SystemErrorText(GetLastError()));
+    throw Failure("無法讀取預設印表機：" + SystemErrorText(GetLastError()));
   name.resize(size > 0 ? size - 1 : 0);
   return Narrow(name);
 }

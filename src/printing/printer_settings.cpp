@@ -19,12 +19,12 @@ std::int16_t StoredNumber(const std::string& stored) {
 
 // An overflow names the key whose stored number did not fit.
 template <class Step>
-void NamingKeyOnOverflow(const std::string& key, Step step) {
+void NamingKeyOnOverflow(const std::string& path, const std::string& key, Step step) {
   try {
     step();
   } catch (const OverflowFailure& e) {
-    throw OverflowFailure(std::string(e.what()) + " (key \"" + key + "\" of section \"" +
-                          kSettingsSection + "\")");
+    throw OverflowFailure(std::string(e.what()) + "（設定檔「" + path + "」區段「" +
+                          kSettingsSection + "」的「" + key + "」）");
   }
 }
 
@@ -83,7 +83,7 @@ class KeyReader {
 
   void Check(const std::string& key, int& state) {
     const std::string stored = Read(key, kNoStoredNumber);
-    NamingKeyOnOverflow(key, [&] { state = StoredNumber(stored) != 0 ? kChecked : kUnchecked; });
+    NamingKeyOnOverflow(path_, key, [&] { state = StoredNumber(stored) != 0 ? kChecked : kUnchecked; });
   }
   // An empty stored quality keeps the box's text.
   void Quality(const std::string& key, std::string& text) {
@@ -92,7 +92,7 @@ class KeyReader {
   }
   void StoredCheck(const std::string& key, StoredCheckBox& box) {
     const std::string stored = Read(key, kNoStoredNumber);
-    NamingKeyOnOverflow(key, [&] { box.Load(stored); });
+    NamingKeyOnOverflow(path_, key, [&] { box.Load(stored); });
   }
   void Text(const std::string& key, const char* default_value, std::string& text) {
     text = Read(key, default_value);

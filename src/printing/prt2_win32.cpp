@@ -195,12 +195,12 @@ void Prt2::Combo1InsertItem(const std::string& name, int index) {
   const std::wstring wide = Widen(name);
   if (SendMessageW(Control(kCombo1), CB_INSERTSTRING, index,
                    reinterpret_cast<LPARAM>(wide.c_str())) < 0)
-    throw Failure("Cannot add \"" + name + "\" to the printer list");
+    throw Failure("無法把「" + name + "」加入印表機清單");
 }
 
 void Prt2::SetCombo1ListIndex(int index) {
   if (SendMessageW(Control(kCombo1), CB_SETCURSEL, index, 0) == CB_ERR)
-    throw Failure("Invalid printer list position " + std::to_string(index));
+    throw Failure("印表機清單沒有位置 " + std::to_string(index));
   Combo1_Click();
 }
 
@@ -303,10 +303,6 @@ void Prt2::ShowSettings() {
   }
 }
 
-LRESULT Prt2::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_CLOSE) Form_Unload();
-  return Form::HandleMessage(message, wparam, lparam);
-}
 
 void Prt2::OnCommand(int id, int code, HWND control) {
   switch (id) {

@@ -4,6 +4,7 @@
 
 #include "common/failure.h"
 #include "common/program_end.h"
+#include "platform/files_win32.h"
 #include "platform/run_guard_win32.h"
 #include "platform/wide_win32.h"
 #include "resource_ids.h"
@@ -186,10 +187,6 @@ void MemfrmForm::PopUpFileMenu() {
   PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
-LRESULT MemfrmForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_CLOSE) Form_Unload();
-  return Form::HandleMessage(message, wparam, lparam);
-}
 
 void MemfrmForm::OnCommand(int id, int code, HWND control) {
   switch (id) {
@@ -230,7 +227,8 @@ LRESULT CALLBACK MemfrmForm::TrayIconProc(HWND control, UINT message, WPARAM wpa
 MemoryFigures Win32MemorySource::Read() {
   MEMORYSTATUSEX status{};
   status.dwLength = sizeof status;
-  if (!GlobalMemoryStatusEx(&status)) throw Failure("GlobalMemoryStatusEx failed");
+  if (!GlobalMemoryStatusEx(&status))
+    throw Failure("無法讀取記憶體狀態：" + SystemErrorText(GetLastError()));
   return {.memory_load_percent = status.dwMemoryLoad,
           .total_physical_bytes = status.ullTotalPhys,
           .available_physical_bytes = status.ullAvailPhys,

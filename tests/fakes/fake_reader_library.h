@@ -34,8 +34,9 @@ class FakeReaderLibrary : public ReaderLibrary {
   std::int16_t Call(const std::string& call, std::deque<std::int16_t>& script,
                     std::optional<int> fails) {
     log_.push_back(call);
-    if (fails == kReaderLibraryMissing) throw ReaderLibraryFailure::LibraryMissing(call);
-    if (fails) throw ReaderLibraryFailure::EntryPointMissing(call);
+    if (fails == kReaderLibraryMissing)
+      throw ReaderLibraryFailure::LibraryMissing(call, "找不到檔案「cshis.dll」");
+    if (fails) throw ReaderLibraryFailure::EntryPointMissing(call, "C:\\work\\cshis.dll");
     if (script.empty()) return 0;
     std::int16_t result = script.front();
     script.pop_front();

@@ -47,43 +47,37 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, PrintScriptFailureTest,
     ::testing::Values(
         FailureCase{CommandScript({"Print;drawn", "LineB", "1,2,3", "32768"}),
-                    "print2vb line 6 (LineB): the fourth field must be a whole number from -32768 "
-                    "to 32767, found 32768."},
+                    "print2vb 第 6 行（LineB）：第四個欄位必須是 -32768 到 32767 的整數，"
+                    "讀到的是「32768」。"},
         FailureCase{CommandScript({"Circle", "1,2,-32769"}),
-                    "print2vb line 4 (Circle): the third field must be a whole number from -32768 "
-                    "to 32767, found -32769."},
+                    "print2vb 第 4 行（Circle）：第三個欄位必須是 -32768 到 32767 的整數，"
+                    "讀到的是「-32769」。"},
         FailureCase{CommandScript({"Print", "abc,720", "text"}),
-                    "print2vb line 4 (Print): the first field must be a number in the "
-                    "single-precision range, found abc."},
+                    "print2vb 第 4 行（Print）：第一個欄位必須是單精度範圍內的數字，讀到的是「abc」。"},
         FailureCase{CommandScript({"PrintL", "1,\"2\",3", "text"}),
-                    "print2vb line 4 (PrintL): the second field must be a number in the "
-                    "single-precision range, found \"2\"."},
+                    "print2vb 第 4 行（PrintL）：第二個欄位必須是單精度範圍內的數字，"
+                    "讀到的是「\"2\"」。"},
         FailureCase{CommandScript({"Line-", "100 200"}),
-                    "print2vb line 4 (Line-): the first field must be a number in the "
-                    "single-precision range, found 100 200."},
+                    "print2vb 第 4 行（Line-）：第一個欄位必須是單精度範圍內的數字，"
+                    "讀到的是「100 200」。"},
         FailureCase{CommandScript({"Line", ",2,3,4"}),
-                    "print2vb line 4 (Line): the first field must be a number in the "
-                    "single-precision range, found an empty field."},
+                    "print2vb 第 4 行（Line）：第一個欄位必須是單精度範圍內的數字，讀到的是空白欄位。"},
         FailureCase{CommandScript({"LineBF", "1", "2", "1e39", "4"}),
-                    "print2vb line 6 (LineBF): the third field must be a number in the "
-                    "single-precision range, found 1e39."},
+                    "print2vb 第 6 行（LineBF）：第三個欄位必須是單精度範圍內的數字，"
+                    "讀到的是「1e39」。"},
         FailureCase{CommandScript({"Line", "1,2"}),
-                    "print2vb line 5 (Line): the third field must be a number in the "
-                    "single-precision range, found the end of the script."},
+                    "print2vb 第 5 行（Line）：第三個欄位必須是單精度範圍內的數字，讀到的是腳本結尾。"},
         FailureCase{CommandScript({"Print", "1,2"}),
-                    "print2vb line 5 (Print): a text line must follow, found the end of the "
-                    "script."},
+                    "print2vb 第 5 行（Print）：後面必須有一行文字，讀到的是腳本結尾。"},
         FailureCase{CommandScript({"PrintL", "0,0,300", LongText()}),
-                    "print2vb line 5 (PrintL): the underline length must be a whole number from "
-                    "-32768 to 32767 twips, found 40000."},
+                    "print2vb 第 5 行（PrintL）：底線長度必須是 -32768 到 32767 twips 的整數，"
+                    "讀到的是「40000」。"},
         FailureCase{CommandScript({"Size1e39"}),
-                    "print2vb line 3 (Size): the font size must be a number in the "
-                    "single-precision range, found 1e+39."},
+                    "print2vb 第 3 行（Size）：字型大小必須是單精度範圍內的數字，讀到的是「1e+39」。"},
         FailureCase{CommandScript({"Print;drawn", "Size0"}),
-                    "print2vb line 4 (Size): The printer cannot use a font size of 0.000000"},
+                    "print2vb 第 4 行（Size）：The printer cannot use a font size of 0.000000"},
         FailureCase{ScriptOf({"40000", "0"}),
-                    "print2vb line 1 (print quality): the print quality must be at most 32767 "
-                    "dots per inch, found 40000."}));
+                    "print2vb 第 1 行（列印品質）：列印品質最多是每英吋 32767 點，讀到的是「40000」。"}));
 
 }  // namespace
 }  // namespace orbin

@@ -140,6 +140,14 @@ TEST(PrintScriptFile, ReadsPrint2vbFromTheWorkingDirectory) {
   EXPECT_EQ(printer.operations.front(), "quality -3");
   EXPECT_EQ(printer.operations.back(), "enddoc");
 
+  files.files["print2vb"] = ScriptOf({"40000", "0"});
+  try {
+    RunPrintScriptFile(files, printer);
+    FAIL();
+  } catch (const Failure& failure) {  // named by its full path
+    EXPECT_TRUE(std::string(failure.what()).starts_with("C:\\work\\print2vb 第 1 行"));
+  }
+
   files.files.clear();
   RecordingSurface untouched;
   EXPECT_THROW(RunPrintScriptFile(files, untouched), Failure);
