@@ -18,16 +18,16 @@ namespace {
 class Win32WorkingDirectory : public WorkingDirectory {
  public:
   // "c:" alone names the current directory of that drive.
-  void ChangeDrive(const std::string& drive) override { Change(drive, "Drive not available"); }
+  void ChangeDrive(const std::string& drive) override { Change(drive, "無法切換到磁碟機"); }
   void ChangeDirectory(const std::string& directory) override {
-    Change(directory, "Path not found");
+    Change(directory, "無法進入資料夾");
   }
 
  private:
   static void Change(const std::string& path, const char* what) {
     if (!SetCurrentDirectoryW(Widen(path).c_str())) {
       const DWORD error = GetLastError();
-      throw Failure(std::string(what) + ": \"" + path + "\": " + SystemErrorText(error));
+      throw Failure(FileFailureMessage(what, path, error));
     }
   }
 };

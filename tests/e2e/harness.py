@@ -194,6 +194,31 @@ class Wine:
             raise AssertionError(f"probe {name} {args} failed with {code}")
         return out.read_bytes().decode("utf-8")
 
+    def hold_open(self, path, exclusive=False, milliseconds=60000):
+        """Another Windows program holding `path` open (sharing reading and
+        writing, or nothing); returns it once it has the file. Kill it to
+        let go."""
+        work = Path(tempfile.mkdtemp(prefix="orbin-probe-"))
+        held = work / "result.txt"
+        program = self.start(" ".join(["hold", windows_path(path),
+                                       "exclusive" if exclusive else "shared", str(milliseconds),
+                                       windows_path(held)]),
+                             cwd=work, exe=PROBES / "platform_probe.exe")
+        wait_for(lambda: held.exists() or not program.running(), 30, what="the file held open")
+        if not held.exists():
+            raise AssertionError(f"the probe could not open {path}")
+        return program
+
+    def ask_to_close(self, image_name):
+        """Another program asks the windows of `image_name` to close, as
+        taskkill without /F does (WM_CLOSE)."""
+        subprocess.run(["wine", "taskkill", "/IM", image_name], env=self.env, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def end_session(self, window_class):
+        """The user's session ends, as at log-off, for the window of that class."""
+        self.probe("platform_probe", "endsession", window_class)
+
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=30,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -296,6 +321,7 @@ class WineTestCase(unittest.TestCase):
         """Waits for the program's error box, checks that one of its messages
         holds every text in `expected_texts`, presses Enter on it and returns
         the program's exit code. The program must run with debug="+msgbox"."""
+        self.addCleanup(program.kill)  # a box left open after a failed check
         display = self.wine.display
         [box] = wait_for(lambda: display.find_windows("^orbin$"), timeout, what="the error box")
         messages = program.message_boxes()

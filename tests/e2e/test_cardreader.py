@@ -7,7 +7,7 @@ import time
 import unittest
 from pathlib import Path
 
-from harness import WineTestCase, wait_for
+from harness import WineTestCase, wait_for, windows_path
 from reader_sim import ReaderFolder, click_at, elapsed, wait_gone, window_geometry
 
 SHOTS = Path(__file__).resolve().parents[2] / "build" / "e2e-shots"
@@ -79,11 +79,30 @@ class ReaderRuns(WineTestCase):
         self.assertEqual((backup / "ickno").read_bytes(), b"X\x001")
         self.assertEqual(list(start_dir.iterdir()), [])
 
+    def test_the_mark_goes_into_the_file_the_main_program_holds_open(self):
+        work = ReaderFolder(self.work_dir(), {1: {"hisGetCardStatus": "5"}})
+        ickno = work.folder / "ickno"
+        ickno.write_bytes(b"0")
+        identity = ickno.stat().st_ino
+        holder = self.wine.hold_open(ickno)
+        self.addCleanup(holder.kill)
+        program = self.wine.run("/ReadF4", cwd=work.folder, exe=work.exe, timeout=30)
+        self.assertEqual(program.process.returncode, 0, program.stderr()[-2000:])
+        self.assertEqual(ickno.read_bytes(), b"X\x001")
+        self.assertEqual(ickno.stat().st_ino, identity, "the same file, written in place")
+
     def test_without_the_library_the_error_box_names_it(self):
         work = ReaderFolder(self.work_dir(), library=False)
         program = self.wine.start("/ReadF4", cwd=work.folder, exe=work.exe, debug="+msgbox")
-        self.assertEqual(self.answer_error_box(program, "cshis.dll"), 1)
+        self.assertEqual(self.answer_error_box(program, "找不到檔案「cshis.dll」"), 1)
         self.assertFalse((work.folder / "ickno").exists())
+
+    def test_a_library_that_will_not_load_is_named_with_its_reason(self):
+        work = ReaderFolder(self.work_dir(), library=False)
+        (work.folder / "cshis.dll").write_bytes(b"MZ" + bytes(range(256)) * 8)  # damaged
+        program = self.wine.start("/ReadF4", cwd=work.folder, exe=work.exe, debug="+msgbox")
+        library = windows_path(work.folder / "cshis.dll")
+        self.assertEqual(self.answer_error_box(program, f"「{library}」不是這個程式能用的"), 1)
 
 
 class ProgressWindowOnScreen(WineTestCase):

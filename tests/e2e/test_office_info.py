@@ -12,7 +12,7 @@ import time
 import unittest
 from pathlib import Path
 
-from harness import ROOT, EXE, WineTestCase, wait_for, write_ansi
+from harness import ROOT, EXE, WineTestCase, decode_wine_string, wait_for, write_ansi
 
 SHOTS = ROOT / "build" / "e2e-shots"
 TWIPS_PER_PIXEL = 15  # Wine's screen at 96 dpi
@@ -111,8 +111,8 @@ class OfficeWindowCase(WineTestCase):
         for program in self.programs:
             program.kill()
 
-    def start(self, argument_text):
-        program = self.wine.start(argument_text, cwd=self.install)
+    def start(self, argument_text, debug=""):
+        program = self.wine.start(argument_text, cwd=self.install, debug=debug)
         self.programs.append(program)
         display = self.wine.display
         [window] = wait_for(lambda: display.find_windows("^orbin$"), 30, 0.05,
@@ -159,7 +159,27 @@ class OfficeWindowCase(WineTestCase):
                 self.assertTrue(light(screen.pixel(*point)), screen.pixel(*point))
 
 
+def drawn_texts(program):
+    """(text, (x, y)) of every text the program drew, as Wine's "font"
+    channel traces its text output (the run must have asked for it)."""
+    calls = re.findall(r'NtGdiExtTextOutW [^,]+, (-?\d+), (-?\d+), [0-9a-f]+, '
+                       r'(?:\(null\)|\([^)]*\)-\([^)]*\)), L"(.*)", \d+, ', program.stderr())
+    return [(decode_wine_string(text), (int(x), int(y))) for x, y, text in calls]
+
+
 class ShowsTheRing(OfficeWindowCase):
+    # (what, text, where it is drawn: window pixels, i.e. its twips / 15)
+    TEXTS = [
+        ("office code, raised", "3501234567", (153, 33)),
+        ("its light layer", "3501234567", (152, 32)),
+        ("its shadow layer", "3501234567", (154, 34)),
+        ("telephone and address", "02-2345-6789    台北市中正區重慶南路一段1號", (53, 120)),
+        ("installation directory", "c:\\vexa\\", (30, 173)),
+        ("main program", "vexa.exe", (27, 200)),
+        ("main program's date, Taiwanese year", "94/3/17 9:5:7", (23, 227)),
+        ("newest monthly file", "mth150 (94年03月)", (40, 280)),
+    ]
+
     # (what, box in twips, colour test, drawn with the prepared installation)
     BANDS = [
         ("raised office code", (2200, 400, 5000, 900), yellow),
@@ -170,10 +190,16 @@ class ShowsTheRing(OfficeWindowCase):
     ]
 
     def test_show_draws_the_office_data_on_a_ring(self):
-        program, window = self.start("/show")
+        program, window = self.start("/show", debug="+font")
         time.sleep(0.5)
         screen = Screen(self.wine.display, "show")
         self.assert_ring(screen, window)
+        drawn = drawn_texts(program)
+        for what, text, at in self.TEXTS:
+            with self.subTest(what):
+                self.assertIn((text, at), drawn)
+        self.assertIn("快樂牙醫診所", [text for text, _ in drawn], "the office name, trimmed")
+        # In their colours:
         for what, box, test in self.BANDS:
             with self.subTest(what):
                 self.assertGreater(screen.count(self.in_window(window, twips(*box)), test), 20)

@@ -6,7 +6,7 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from harness import PrintJobs, WineTestCase, pdf_pages, write_ansi
+from harness import PrintJobs, WineTestCase, pdf_pages, windows_path, write_ansi
 
 POINTS_PER_TWIP = 1 / 20
 
@@ -90,11 +90,29 @@ class PrintScript(WineTestCase):
         [page] = pdf_pages(pdf)
         self.assertEqual(page.text, "王大明 診所收據")
 
-    def test_underline_and_continuation_on_the_same_line(self):
+    def test_underline_and_continuation_at_the_underline_end(self):
         [pdf] = self.print_script("1\n0\nPrintL\n1440,720,1000\nABC\nPrint;DEF\nEnd\n")
         [page] = pdf_pages(pdf)
-        words = [w[0] for w in page.words]
-        self.assertIn(words, (["ABC", "DEF"], ["ABCDEF"]))
+        [abc, def_] = page.words
+        self.assertEqual((abc[0], def_[0]), ("ABC", "DEF"))
+        # "ABC" with its top at 1440, 720 twips (72, 36 pt).
+        self.assertAlmostEqual(abc[1], 72, delta=0.5)
+        self.assertGreaterEqual(abc[2], 35.5)
+        self.assertLess(abc[2], 40)
+        # The underline runs at 1000 twips (50 pt) from the text's left end as
+        # long as "ABC" is wide; "DEF" goes on from the underline's end.
+        self.assertAlmostEqual(def_[1], abc[3], delta=1)
+        self.assertGreaterEqual(def_[2], 49.5)
+        self.assertLess(def_[2], 54)
+        rows = render_gray(pdf, 1, 300)
+        scale = 300 / 72
+        rows_near_50pt = range(round(50 * scale) - 2, round(50 * scale) + 3)
+        columns = max(([x for x in dark_columns(rows, y, y + 1) if x < (def_[1] - 1) * scale]
+                       for y in rows_near_50pt), key=len)
+        self.assertTrue(columns, "an underline at 50 pt")
+        self.assertAlmostEqual(columns[0] / scale, 72, delta=1)
+        self.assertAlmostEqual(columns[-1] / scale, def_[1], delta=1.5)
+        self.assertEqual(len(columns), columns[-1] - columns[0] + 1, "one unbroken line")
 
     def test_script_without_end_is_printed_as_drawn(self):
         [pdf] = self.print_script("1\n0\nPrint\n720,720\nNo end line\n")
@@ -105,7 +123,8 @@ class PrintScript(WineTestCase):
         write_ansi(work / "print2vb", "1\n0\nPrint\n720,720\nDrawn first\nLineB\n100,200,300\n32768\nEnd\n")
         jobs = PrintJobs()
         program = self.wine.start("/Print2VB/", cwd=work, debug="+msgbox")
-        self.assertEqual(self.answer_error_box(program, "print2vb line 8 (LineB)", "32768"), 1)
+        self.assertEqual(self.answer_error_box(
+            program, windows_path(work / "print2vb") + " 第 8 行（LineB）：第四個欄位", "「32768」"), 1)
         self.assertEqual(jobs.new(expect=0), [])
 
     def test_no_script_file_prints_nothing_and_ends(self):

@@ -180,6 +180,18 @@ class PrinterSettingsWindow(SettingsWindowCase):
                         CheckDoctor="1")
         self.assertEqual(saved, expected)
 
+    def test_a_click_turns_a_marked_box_off_and_an_empty_one_on(self):
+        # (stored, saved after one click): a person never makes a box grayed.
+        for stored, saved in (("1", "0"), ("2", "0"), ("0", "1")):
+            with self.subTest(stored=stored):
+                work = self.work_dir()
+                write_ansi(work / "VexaSys.ini", f"[VexaDent]\nCheckDoctor={stored}\n")
+                program, window = self.open_window(work)
+                self.click(window, CHECK_DOCTOR)
+                self.click(window, SAVE_BUTTON)
+                self.assertEqual(program.wait(30), 0)
+                self.assertEqual(dict(settings_pairs(work / "VexaSys.ini"))["CheckDoctor"], saved)
+
     def test_prepared_settings_come_back_as_the_keys_say(self):
         work = self.work_dir()
         lines = ["[Other]", "Keep=這個", "[VexaDent]", "Shortcut=ABC"]

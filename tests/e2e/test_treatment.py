@@ -8,7 +8,7 @@ import stat
 import time
 import unittest
 
-from harness import BUILD, EXE, WineTestCase, wait_for, write_ansi
+from harness import BUILD, EXE, WineTestCase, wait_for, windows_path, write_ansi
 
 SHOTS = BUILD / "e2e-shots"
 
@@ -239,13 +239,14 @@ class ClosingTheWindow(WineTestCase):
         window.key("alt+F4")
         self.assertIsNone(window.finished())
 
-    def test_clicking_check1_toggles_it_and_text1_keeps_the_keys(self):
+    def test_a_second_click_on_check1_returns_to_single_items(self):
         window = EntryWindow(self)
-        window.click(248, 62)  # Check1 at 3600, 840 twips
-        window.type("11b")  # multi-item format: the item is kept
+        window.click(248, 62)  # Check1 at 3600, 840 twips: checked
+        window.type("11b")  # multi-item format: the item is kept, Text1 has the keys
         window.wait_caption(ENTER_WHEN_DONE + DEFAULT_LIST)
-        window.key("Return")
-        self.assertEqual(window.finished(), b"IC;11B;-;\r\n")
+        window.click(248, 62)  # unchecked, not grayed
+        window.type("22c")  # single-item format: finishes with this item
+        self.assertEqual(window.finished(), b"IC;22C;-;\r\n")
 
 
 class TestDisplay(WineTestCase):
@@ -301,6 +302,31 @@ class UnwritableResult(WineTestCase):
         self.wine.display.xdotool("windowfocus", "--sync", box)
         self.wine.display.xdotool("key", "Return")
         self.assertEqual(window.finished(), b"IC;11B;-;\r\n")
+
+
+class UnreadableCodeTable(WineTestCase):
+    def test_cancel_keeps_the_items_and_the_next_key_reads_the_table_again(self):
+        table = treat_dat_line("C", "0", "補綴", "89001C") + "\n"
+        window = EntryWindow(self, files={"treat.dat": table}, debug="+msgbox")
+        window.type(" 11b")  # multi-item format; the first item kept
+        window.wait_caption(ENTER_WHEN_DONE + DEFAULT_LIST)
+        holder = self.wine.hold_open(window.work / "treat.dat", exclusive=True)
+        self.addCleanup(holder.kill)
+        window.type("22c")
+        box = wait_for(window.message_box, 15, what="the retry message box")
+        path = windows_path(window.work / "treat.dat")
+        self.assertTrue(any(f"「{path}」" in m for m in window.program.message_boxes()),
+                        window.program.message_boxes())
+        self.wine.display.xdotool("windowfocus", "--sync", box)
+        self.wine.display.xdotool("key", "Escape")
+        wait_for(lambda: not window.message_box(), 10, what="the box to close")
+        window.still_open()
+        holder.kill()
+        window.display.xdotool("windowfocus", "--sync", window.window)
+        window.type("c")  # the entry is still complete: the table is read again
+        window.wait_caption(ENTER_WHEN_DONE + DEFAULT_LIST)
+        window.key("Return")
+        self.assertEqual(window.finished(), b"IC;11B;-;22C;89001C;\r\n")
 
 
 if __name__ == "__main__":

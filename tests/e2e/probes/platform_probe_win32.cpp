@@ -2,9 +2,9 @@
 // result, UTF-8, to the file named last:
 //   platform_probe readini KEY DEFAULT INI OUT
 //   platform_probe fileexists PATH OUT
-//   platform_probe hold PATH MILLISECONDS OUT
-//     holds PATH open as the main program may (reading, sharing reading and
-//     writing) and writes "held" to OUT once it has it open.
+//   platform_probe hold PATH shared|exclusive MILLISECONDS OUT
+//     holds PATH open for reading, sharing reading and writing (as the main
+//     program may) or nothing, and writes "held" to OUT once it has it.
 #include <windows.h>
 
 #include <fstream>
@@ -26,14 +26,25 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"fileexists" && argc == 4) {
     Win32FileSystem files;
     result = files.FileExists(Narrow(argv[2])) ? "true" : "false";
-  } else if (command == L"hold" && argc == 5) {
-    HANDLE file = CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  } else if (command == L"hold" && argc == 6) {
+    const DWORD share = std::wstring(argv[3]) == L"shared" ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+    HANDLE file = CreateFileW(argv[2], GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     std::ofstream(argv[argc - 1], std::ios::binary) << "held";
-    Sleep(static_cast<DWORD>(_wtoi(argv[3])));
+    Sleep(static_cast<DWORD>(_wtoi(argv[4])));
     CloseHandle(file);
     return 0;
+  } else if (command == L"endsession" && argc == 4) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window) return 1;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+    // The program may end while it handles this: no answer is expected.
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+    result = "sent";
   } else {
     return 2;
   }

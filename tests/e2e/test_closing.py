@@ -1,0 +1,86 @@
+"""Every window of the real orbin.exe under Wine ends the program when the
+system asks it to close, as its own close path does: another program's
+close request (taskkill) and the end of the user's session (log-off), for
+frmCustom, prt2, chg2eng, memfrm with its tray icon and lookdc with the
+reader. Alt+F4 on each window is tested with the window's own module."""
+import shutil
+import unittest
+
+from harness import EXE, WineTestCase, wait_for, write_ansi
+from reader_sim import ReaderFolder, wait_gone
+
+OPEN_FAILS, CLOSE = "csOpenCom({})=3", "csCloseCom()=0"
+SLOW_FAILING_PORT = {"csOpenCom": "3", "csOpenComDelay": "second"}
+
+
+class CloseRequests(WineTestCase):
+    def start(self, argument_text, work, exe):
+        program = self.wine.start(argument_text, cwd=work, exe=exe)
+        self.addCleanup(program.kill)
+        return program
+
+    def office_window(self, work):
+        program = self.start("/show", work, EXE)
+        wait_for(lambda: self.wine.display.find_windows("^orbin$"), 30, what="frmCustom")
+        return program, lambda: None
+
+    def settings_window(self, work):
+        write_ansi(work / "VexaSys.ini", "[VexaDent]\nDoctorName2=林醫師\n")
+        before = (work / "VexaSys.ini").read_bytes()
+        program = self.start("/Printer/", work, EXE)
+        wait_for(lambda: self.wine.display.find_windows("^其他設定$"), 30, what="prt2")
+        return program, lambda: self.assertEqual((work / "VexaSys.ini").read_bytes(), before,
+                                                 "closing saves nothing")
+
+    def entry_window(self, work):
+        shutil.copy(EXE, work / "orbin.exe")
+        program = self.start("/L", work, work / "orbin.exe")
+        wait_for(lambda: self.wine.display.find_windows("^輸入治療"), 30, what="chg2eng")
+        return program, lambda: self.assertFalse((work / "orbin.txt").exists(),
+                                                 "closing writes no result")
+
+    def status_monitor(self, work):
+        folder = ReaderFolder(work, library=False)
+        program = self.start("memfrm", folder.folder, folder.exe)
+        wait_for(lambda: self.wine.display.find_windows(" - 53$"), 30, what="memfrm")
+        tray = lambda: self.wine.display.find_windows("^Wine System Tray$", False)
+        wait_for(tray, 10, what="the tray icon")
+        return program, lambda: wait_gone(tray, 5)  # its icon removed
+
+    def progress_window(self, work):
+        folder = ReaderFolder(work, {1: SLOW_FAILING_PORT, 2: SLOW_FAILING_PORT})
+        program = self.start("/ReadF4/COM2/", folder.folder, folder.exe)
+        folder.wait_for_call(OPEN_FAILS.format(0))
+        wait_for(lambda: self.wine.display.xdotool("search", "--onlyvisible", "--pid",
+                                                   str(program.pid), check=False), 5,
+                 interval=0.02, what="lookdc")
+        # Closed as its "X" does: the reader is closed, the second port
+        # never opened and "ickno" untouched.
+        return program, lambda: (self.assertEqual(folder.calls(), [OPEN_FAILS.format(0), CLOSE]),
+                                 self.assertFalse((folder.folder / "ickno").exists()))
+
+    # (window, how it is started, its window class)
+    WINDOWS = [
+        ("frmCustom", office_window, "frmCustom"),
+        ("prt2", settings_window, "orbin.prt2"),
+        ("chg2eng", entry_window, "chg2eng"),
+        ("memfrm", status_monitor, "orbin.memfrm"),
+        ("lookdc", progress_window, "orbin.lookdc"),
+    ]
+
+    def test_each_window_ends_the_program_on_a_close_request_and_at_log_off(self):
+        requests = [("another program's close request",
+                     lambda program, window_class: self.wine.ask_to_close("orbin.exe")),
+                    ("the end of the session",
+                     lambda program, window_class: self.wine.end_session(window_class))]
+        for name, start, window_class in self.WINDOWS:
+            for request, ask in requests:
+                with self.subTest(window=name, request=request):
+                    program, check_close_path = start(self, self.work_dir())
+                    ask(program, window_class)
+                    self.assertEqual(program.wait(15), 0)
+                    check_close_path()
+
+
+if __name__ == "__main__":
+    unittest.main()
