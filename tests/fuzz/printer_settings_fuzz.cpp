@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fuzz::Outcome load = fuzz::RunRule([&] { window.Load(ini, path); });
   fuzz::Require(!load.exit_code, "\"load\" does not end the program", content);
   if (load.failure) {
-    fuzz::Require(load.failure->find("of section \"VexaDent\"") != std::string::npos,
+    fuzz::Require(load.failure->find("「" + path + "」區段「VexaDent」的「") != std::string::npos,
                   "a failed \"load\" names the key", *load.failure);
     fuzz::Require(SameWindow(window, fresh), "a failed \"load\" leaves the controls", content);
     return 0;
