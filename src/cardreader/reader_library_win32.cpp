@@ -43,7 +43,8 @@ std::string Win32ReaderLibrary::WhyNotLoaded(DWORD error) {
   const DWORD n = SearchPathW(nullptr, Widen(kReaderLibraryName).c_str(), nullptr, MAX_PATH, found,
                               nullptr);
   const std::string reason = SystemErrorText(error);
-  if (n == 0 || n >= MAX_PATH) return "找不到檔案「" + std::string(kReaderLibraryName) + "」：" + reason;
+  if (n == 0 || n >= MAX_PATH)
+    return "找不到檔案「" + std::string(kReaderLibraryName) + "」：" + reason;
   const std::string path = Narrow(std::wstring_view(found, n));
   switch (error) {
     case ERROR_MOD_NOT_FOUND:

@@ -65,7 +65,8 @@ void PrinterSurface::LoadDeviceMode() {
   if (!devmode_.empty()) return;
   printer_name_ = DefaultPrinterName();
   HANDLE printer = nullptr;
-  if (!OpenPrinterW(printer_name_.data(), &printer, nullptr)) ThrowPrinterFailure("開啟印表機", printer_name_);
+  if (!OpenPrinterW(printer_name_.data(), &printer, nullptr))
+    ThrowPrinterFailure("開啟印表機", printer_name_);
   LONG size = DocumentPropertiesW(nullptr, printer, printer_name_.data(), nullptr, nullptr, 0);
   if (size > 0) {
     devmode_.resize(size);

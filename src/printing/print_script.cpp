@@ -192,7 +192,8 @@ class Interpreter {
         std::optional<float> size = ToSingle(points);
         if (!size)
           throw ScriptFault{reader_.LastLineNumber(),
-                            "字型大小必須是單精度範圍內的數字，讀到的是" + Quoted(FormatNumber(points))};
+                            "字型大小必須是單精度範圍內的數字，讀到的是" +
+                                Quoted(FormatNumber(points))};
         printer_.SetFontSize(*size);
         return true;
       }
@@ -278,6 +279,7 @@ class Interpreter {
   }
 
   std::int16_t Whole(int index) {
+    // The blank sets the number apart from the Chinese text before it.
     constexpr char kExpected[] = " -32768 到 32767 的整數";
     ScriptField field;
     std::optional<std::int16_t> value = ToInt16(Number(index, kExpected, field));
@@ -287,13 +289,15 @@ class Interpreter {
 
   TextOperand TextLine() {
     if (reader_.AtEnd())
-      throw ScriptFault{reader_.LineNumber(), std::string("後面必須有一行文字，讀到的是") + kFoundEnd};
+      throw ScriptFault{reader_.LineNumber(),
+                        std::string("後面必須有一行文字，讀到的是") + kFoundEnd};
     return TextOperand(reader_.ReadLine());
   }
 
   // `found`: a quoted value or a description such as kFoundEnd.
   static ScriptFault Expected(int line, int index, const char* expected, const std::string& found) {
-    return ScriptFault{line, std::string(kOrdinals[index]) + "欄位必須是" + expected + "，讀到的是" + found};
+    return ScriptFault{line, std::string(kOrdinals[index]) + "欄位必須是" + expected +
+                                 "，讀到的是" + found};
   }
 
   PrintScriptReader reader_;
