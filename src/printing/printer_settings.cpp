@@ -83,7 +83,8 @@ class KeyReader {
 
   void Check(const std::string& key, int& state) {
     const std::string stored = Read(key, kNoStoredNumber);
-    NamingKeyOnOverflow(path_, key, [&] { state = StoredNumber(stored) != 0 ? kChecked : kUnchecked; });
+    NamingKeyOnOverflow(path_, key,
+                        [&] { state = StoredNumber(stored) != 0 ? kChecked : kUnchecked; });
   }
   // An empty stored quality keeps the box's text.
   void Quality(const std::string& key, std::string& text) {

@@ -303,7 +303,6 @@ void Prt2::ShowSettings() {
   }
 }
 
-
 void Prt2::OnCommand(int id, int code, HWND control) {
   switch (id) {
     case kCombo1:

@@ -187,7 +187,6 @@ void MemfrmForm::PopUpFileMenu() {
   PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
-
 void MemfrmForm::OnCommand(int id, int code, HWND control) {
   switch (id) {
     case kCommand1:

@@ -137,7 +137,8 @@ void chg2eng::FocusText() { SetFocus(Control(kText1)); }
 bool chg2eng::AskRetry(const std::string& message) {
   // Owned by the window, which it disables meanwhile; Enter retries, Esc
   // and the close box cancel.
-  const std::string text = message + "\n\n按「重試」再試一次；按「取消」回到輸入視窗，輸入的內容都會保留。";
+  const std::string text =
+      message + "\n\n按「重試」再試一次；按「取消」回到輸入視窗，輸入的內容都會保留。";
   const int answer = MessageBoxW(hwnd(), Widen(text).c_str(), kProgramTitle,
                                  MB_RETRYCANCEL | MB_ICONWARNING | MB_TOPMOST);
   skip_key_up_ = true;
