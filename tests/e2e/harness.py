@@ -1,17 +1,28 @@
-"""Runs the x86_64 orbin.exe under 64-bit Wine as the main system would:
-in a working directory holding the files a case needs, with code page 950,
-the cups-pdf printer, and (where a window is involved) a virtual display on
-which xdotool types and clicks as a person would.
+"""Runs orbin.exe under Wine as the main system would: in a working
+directory holding the files a case needs, with code page 950, the cups-pdf
+printer, and (where a window is involved) a virtual display on which xdotool
+types and clicks as a person would.
+
+One harness for both builds, chosen by ORBIN_E2E_BUILD:
+- "x86_64" (default): build/x86_64/orbin.exe under the host's 64-bit Wine;
+- "i686": build/i686/orbin.exe, the build a practice installs, under
+  Debian 13's Wine 10 in its wow64 mode (32-bit Windows code in a 64-bit
+  process), from the root tools/wine10/setup makes (tools/wine10/run).
+ORBIN_E2E_WINE ("host" or "wine10") picks the Wine apart from the build.
+The probes and the simulated reader library come from the same build
+folder as the program.
 
 Every program run has a hard timeout; only processes started here are
 ended, by their ids.
 """
 import atexit
+import itertools
 import os
 import re
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -19,9 +30,16 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("ORBIN_BUILD_ROOT", ROOT / "build"))
-EXE = Path(os.environ.get("ORBIN_EXE", BUILD / "x86_64" / "orbin.exe"))
+BUILD_NAME = os.environ.get("ORBIN_E2E_BUILD", "x86_64")
+if BUILD_NAME not in ("x86_64", "i686"):
+    raise SystemExit(f"ORBIN_E2E_BUILD={BUILD_NAME!r}: x86_64 or i686")
+EXE = Path(os.environ.get("ORBIN_EXE", BUILD / BUILD_NAME / "orbin.exe"))
 PROBES = EXE.parent / "probes"
 PDF_OUT = Path.home() / "PDF"
+WINE_NAME = os.environ.get("ORBIN_E2E_WINE", "wine10" if BUILD_NAME == "i686" else "host")
+WINE10_ROOT = Path(os.environ.get("ORBIN_WINE10_ROOT", "/var/cache/orbin/wine10-trixie"))
+# What every case's name shows: the build it ran and the Wine it ran under.
+RUN_LABEL = f"{BUILD_NAME}, {'Wine 10 root' if WINE_NAME == 'wine10' else 'host Wine'}"
 
 
 def wait_for(predicate, timeout, interval=0.1, what="condition"):
@@ -93,16 +111,42 @@ class Display:
 
 
 class Program:
-    """One started orbin.exe (or probe) process."""
+    """One started orbin.exe (or probe) process.
 
-    def __init__(self, process, stderr_path, cwd):
+    Wine starts a 32-bit program from its 64-bit loader through
+    "start.exe /exec", which waits for it and ends with its exit code: the
+    process started here is then start.exe, not the program. `pid` is the
+    program's own process (the one owning its windows), found by the mark
+    its environment carries and its name; waiting and the exit code go
+    through the started process."""
+
+    def __init__(self, process, stderr_path, cwd, mark, exe_name):
         self.process = process
         self.stderr_path = stderr_path
         self.cwd = cwd
+        self.mark = mark
+        self.exe_name = exe_name.lower()
+        self._pid = None
 
     @property
     def pid(self):
-        return self.process.pid
+        if self._pid is None:
+            self._pid = wait_for(self._own_process, 20, interval=0.02,
+                                 what=f"the process of {self.exe_name}")
+        return self._pid
+
+    def _own_process(self):
+        started = self.process.pid
+        name = process_name(started)
+        if name == self.exe_name:
+            return started
+        if name == "start.exe":
+            for pid in marked_processes(self.mark):
+                if pid != started and process_name(pid) == self.exe_name:
+                    return pid
+        if not self.running():
+            return started  # ended before it could be seen
+        return None
 
     def running(self):
         return self.process.poll() is None
@@ -115,9 +159,15 @@ class Program:
             raise AssertionError(f"program still running after {timeout} s")
 
     def kill(self):
-        if self.running():
-            os.kill(self.process.pid, signal.SIGKILL)
-            self.process.wait(10)
+        if not self.running():
+            return
+        own = self._pid if self._pid is not None else self._own_process()
+        for pid in {own, self.process.pid} - {None}:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        self.process.wait(10)
 
     def stderr(self):
         return Path(self.stderr_path).read_text(errors="replace")
@@ -129,17 +179,58 @@ class Program:
         return [decode_wine_string(t) for t in texts]
 
 
+def process_name(pid):
+    """The lower-case file name a process runs under: Wine names its
+    processes after their Windows programs ("Z:\\...\\orbin.exe")."""
+    try:
+        argv0 = Path(f"/proc/{pid}/cmdline").read_bytes().split(b"\0", 1)[0]
+    except OSError:
+        return None
+    return re.split(r"[\\/]", argv0.decode(errors="replace"))[-1].lower()
+
+
+def marked_processes(mark):
+    """Ids of the processes whose environment holds `mark` (NAME=VALUE)."""
+    needle = b"\0" + mark.encode() + b"\0"
+    found = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            environ = b"\0" + (entry / "environ").read_bytes()
+        except OSError:
+            continue
+        if needle in environ:
+            found.append(int(entry.name))
+    return found
+
+
 def decode_wine_string(text):
     text = re.sub(r"\\([0-9a-fA-F]{4})", lambda m: chr(int(m.group(1), 16)), text)
     return text.replace('\\"', '"').replace("\\\\", "\\")
 
 
 class Wine:
-    """A Wine prefix kept warm for a test module, with a virtual display."""
+    """A Wine prefix kept warm for a test module, with a virtual display.
+    `runtime` is "host" (the host's Wine) or "wine10" (Debian 13's Wine 10
+    from its root, through tools/wine10/run); each has prefixes of its own."""
 
-    def __init__(self, name=None, display=True):
+    _marks = itertools.count(1)
+
+    def __init__(self, name=None, display=True, runtime=None):
         name = name or os.environ.get("ORBIN_E2E_PREFIX", "e2e")
-        self.prefix = BUILD / "wine" / name
+        self.runtime = runtime or WINE_NAME
+        if self.runtime == "host":
+            self.runner, self.loader, self.server = [], "wine", "wineserver"
+            self.prefix = BUILD / "wine" / name
+        elif self.runtime == "wine10":
+            if not (WINE10_ROOT / ".orbin-wine10-ready").exists():
+                raise AssertionError(f"no Wine 10 root at {WINE10_ROOT}: run tools/setup")
+            self.runner = [str(ROOT / "tools" / "wine10" / "run")]
+            self.loader, self.server = "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver"
+            self.prefix = BUILD / "wine" / f"{name}-wine10"
+        else:
+            raise AssertionError(f"unknown Wine {self.runtime!r}: host or wine10")
         self.env = {**os.environ, "WINEPREFIX": str(self.prefix), "WINEDEBUG": "-all",
                     "LANG": "zh_TW.UTF-8", "LC_ALL": "zh_TW.UTF-8", "WINEDLLOVERRIDES": "mscoree,mshtml="}
         self.display = Display() if display else None
@@ -150,14 +241,66 @@ class Wine:
         self.logs = Path(tempfile.mkdtemp(prefix="orbin-e2e-logs-"))
         if not (self.prefix / "system.reg").exists():
             self.prefix.mkdir(parents=True, exist_ok=True)
-            subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, timeout=300, check=True)
+            self.call("wineboot", "-i", timeout=300)
+        if self.runtime == "wine10" and not (self.prefix / ".orbin-wow64-ready").exists():
+            self._prepare_wow64()
         # A persistent server for the module, so every run starts warm; it
         # daemonises, and stop() ends it through the prefix.
         # (It answers non-zero when wineboot's server is still up: that one
         # then serves.)
-        subprocess.run(["wineserver", "-p"], env=self.env, stdout=subprocess.DEVNULL,
+        subprocess.run([*self.runner, self.server, "-p"], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=30)
+
+    def command(self, *args):
+        """The command line running Wine with `args` (a Windows program and
+        its arguments), e.g. command("reg", "query", KEY)."""
+        return [*self.runner, self.loader, *(str(a) for a in args)]
+
+    def call(self, *args, timeout=120, check=True):
+        """Runs a Wine program to its end, its output discarded."""
+        return subprocess.run(self.command(*args), env=self.env, stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              timeout=timeout, check=check)
+
+    def version(self):
+        out = subprocess.run(self.command("--version"), env=self.env, capture_output=True,
+                             text=True, timeout=60)
+        return out.stdout.strip() or out.stderr.strip()
+
+    def _prepare_wow64(self):
+        """Completes a new Wine 10 prefix for 32-bit programs. This Wine
+        finds none of its 32-bit DLLs that is not a file in the prefix, so
+        the first start-up cannot install them (its 32-bit set-up step
+        cannot start): they are copied in as that step would, and the step
+        runs again. Likewise the 32-bit printer driver and print processor.
+        Then the font link that draws Chinese in every window (not from
+        Tahoma: the printer's default font is built from Tahoma's links, and
+        the printer driver prints linked Chinese glyphs as boxes)."""
+        self.wait_server()
+        dlls = WINE10_ROOT / "usr/lib/x86_64-linux-gnu/wine/i386-windows"
+        windows = self.drive_c / "windows"
+        subprocess.run(["cp", "-r", "--no-clobber", f"{dlls}/.", str(windows / "syswow64")],
+                       check=True, timeout=300)
+        self.call("wineboot", "-u", timeout=300)
+        self.wait_server()
+        spool = windows / "system32" / "spool"
+        drivers = spool / "drivers"
+        for target in (drivers / "w32x86" / "3", spool / "prtprocs" / "w32x86"):
+            target.mkdir(parents=True, exist_ok=True)
+        shutil.copy(dlls / "wineps.drv", drivers / "w32x86" / "3")
+        for ppd in (drivers / "x64" / "3").glob("*.ppd"):
+            shutil.copy(ppd, drivers / "w32x86" / "3")
+        for processor in ("wineps.drv", "winprint.dll"):
+            shutil.copy(dlls / processor, spool / "prtprocs" / "w32x86")
+        self.call("reg", "add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink",
+                  "/v", "Microsoft Sans Serif", "/t", "REG_MULTI_SZ", "/d", "uming.ttc,AR PL UMing TW",
+                  "/f")
+        self.wait_server()
+        (self.prefix / ".orbin-wow64-ready").write_text("")
+
+    def wait_server(self):
+        subprocess.run([*self.runner, self.server, "-w"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=300)
 
     @property
     def drive_c(self):
@@ -169,14 +312,15 @@ class Wine:
         exe = Path(exe or EXE)
         cwd = Path(cwd or tempfile.mkdtemp(prefix="orbin-e2e-"))
         args = argument_text.split(" ") if argument_text else []
-        env = dict(self.env)
+        mark = f"ORBIN_E2E_RUN={os.getpid()}.{next(self._marks)}"
+        env = dict(self.env, ORBIN_E2E_RUN=mark.split("=", 1)[1])
         if debug:
             env["WINEDEBUG"] = "-all," + debug
         stderr_path = self.logs / f"run-{time.monotonic_ns()}.stderr"
         with open(stderr_path, "wb") as err, open(os.devnull, "wb") as out:
-            process = subprocess.Popen(["wine", str(exe), *args], cwd=cwd, env=env,
+            process = subprocess.Popen(self.command(exe, *args), cwd=cwd, env=env,
                                        stdin=subprocess.DEVNULL, stdout=out, stderr=err)
-        return Program(process, stderr_path, cwd)
+        return Program(process, stderr_path, cwd, mark, exe.name)
 
     def run(self, argument_text="", cwd=None, exe=None, timeout=60, debug=""):
         program = self.start(argument_text, cwd, exe, debug)
@@ -220,7 +364,7 @@ class Wine:
         self.probe("platform_probe", "endsession", window_class)
 
     def stop(self):
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=30,
+        subprocess.run([*self.runner, self.server, "-k"], env=self.env, timeout=30,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if self.display:
             self.display.stop()
@@ -303,6 +447,8 @@ def shared_wine():
     if _shared_wine is None:
         _shared_wine = Wine()
         atexit.register(_shared_wine.stop)
+        print(f"e2e: {EXE} under {_shared_wine.version()} ({RUN_LABEL}), "
+              f"prefix {_shared_wine.prefix}", file=sys.stderr, flush=True)
     return _shared_wine
 
 
@@ -310,6 +456,9 @@ class WineTestCase(unittest.TestCase):
     """A test case running orbin.exe in the shared Wine prefix."""
 
     wine = None
+
+    def __str__(self):
+        return f"{super().__str__()} [{RUN_LABEL}]"
 
     @classmethod
     def setUpClass(cls):

@@ -306,15 +306,13 @@ class Links(OfficeWindowCase):
         cls.recorder = cls.record_dir / "browser.sh"
         cls.recorder.write_text(f'#!/bin/sh\nprintf "%s\\n" "$@" >> "{cls.record_dir}/opened"\n')
         cls.recorder.chmod(cls.recorder.stat().st_mode | stat.S_IEXEC)
-        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
-                        "/d", str(cls.recorder), "/f"], env=cls.wine.env, check=True, timeout=60,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        cls.wine.call("reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers",
+                      "/d", cls.recorder, "/f", timeout=60)
 
     @classmethod
     def tearDownClass(cls):
-        subprocess.run(["wine", "reg", "delete", r"HKCU\Software\Wine\WineBrowser", "/f"],
-                       env=cls.wine.env, timeout=60, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
+        cls.wine.call("reg", "delete", r"HKCU\Software\Wine\WineBrowser", "/f", timeout=60,
+                      check=False)
         shutil.rmtree(cls.record_dir, ignore_errors=True)
 
     def test_a_link_label_opens_its_address(self):

@@ -86,9 +86,9 @@ def profile_device(wine):
     from the registry of the running server."""
     out = wine.logs / "reg-query.out"
     with open(out, "wb") as sink:
-        subprocess.run(["wine", "reg", "query",
-                        r"HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows",
-                        "/v", "Device"], env=wine.env, stdin=subprocess.DEVNULL, stdout=sink,
+        subprocess.run(wine.command("reg", "query",
+                                    r"HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows",
+                                    "/v", "Device"), env=wine.env, stdin=subprocess.DEVNULL, stdout=sink,
                        stderr=subprocess.DEVNULL, timeout=60, check=True)
     for line in out.read_bytes().decode("utf-8", "replace").splitlines():
         parts = line.split(None, 2)
