@@ -1,7 +1,9 @@
 """The release package: tools/package builds orbin-VERSION-win32.zip with the
 i686 orbin.exe and the installation guide and nothing else; the exe needs
-system DLLs only, carries its version resource and manifest, and the same
-sources built for x86_64 start under Wine."""
+system DLLs only, carries its version resource and manifest, is byte for
+byte the orbin.exe the i686 end-to-end pass runs and, unpacked from the
+package, runs under Wine; the same sources built for x86_64 start under
+Wine."""
 import os
 import re
 import shutil
@@ -236,7 +238,27 @@ class ReleasePackage(unittest.TestCase):
                      "cshis.dll", "chg2eng.exe", "c:\\backup\\vexa\\", "預設印表機", "32 位元"):
             self.assertIn(name, text)
 
+    def test_the_exe_is_the_one_the_end_to_end_tests_run(self):
+        if harness.BUILD_NAME != "i686":
+            self.skipTest("the package holds the i686 orbin.exe: the i686 pass runs it")
+        self.assertEqual(self.exe.read_bytes(), harness.EXE.read_bytes(),
+                         f"the package's orbin.exe is not the {harness.EXE} the tests run")
+        # The unpacked copy itself runs: it lists the printers.
+        work = self.out / "run-packaged"
+        work.mkdir()
+        shutil.copy(self.exe, work / "orbin.exe")
+        wine = harness.Wine(display=False)
+        try:
+            program = wine.run("/Printers/", cwd=work, exe=work / "orbin.exe", timeout=60)
+            self.assertEqual(program.process.returncode, 0, program.stderr())
+        finally:
+            wine.stop()
+        lines = (work / "Printers.txt").read_bytes().decode("cp950").split("\r\n")
+        self.assertEqual(lines[0], "PDF")
+
     def test_same_sources_built_for_x86_64_start_under_wine(self):
+        if harness.BUILD_NAME != "x86_64":
+            self.skipTest("the x86_64 build is run by the x86_64 pass")
         x86_64 = PeFile(harness.EXE.read_bytes())
         # Built from the same sources: the same version and manifest.
         ours = {k[:2]: v for k, v in self.pe.resources().items() if k[0] in (RT_VERSION, RT_MANIFEST)}
