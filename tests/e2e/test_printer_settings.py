@@ -154,12 +154,14 @@ class PrinterSettingsWindow(SettingsWindowCase):
         program, window = self.open_window(self.work_dir())
         geometry = self.wine.display.xdotool("getwindowgeometry", window)
         self.assertIn(f"Geometry: {6720 // TWIPS_PER_PIXEL}x{6465 // TWIPS_PER_PIXEL}", geometry)
+        # Asked of the system (Wine 10 tells only a window manager, which the
+        # test display lacks, that a shown window went topmost).
+        self.assertEqual(self.wine.probe("platform_probe", "window", CAPTION), "shown,topmost")
         if not shutil.which("xprop"):
             self.skipTest("xprop (x11-utils) is not installed")
         props = subprocess.run(["xprop", "-id", window], capture_output=True, text=True,
                                env={**os.environ, "DISPLAY": self.wine.display.name},
                                timeout=20, check=True).stdout
-        self.assertIn("_NET_WM_STATE_ABOVE", props)
         # Motif hints: flags, functions, decorations; no resizing function
         # (0x2) nor resize border (0x4), no minimise or maximise.
         hints = re.search(r"_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = (\w+), (\w+), (\w+)", props)

@@ -5,6 +5,10 @@
 //   platform_probe hold PATH shared|exclusive MILLISECONDS OUT
 //     holds PATH open for reading, sharing reading and writing (as the main
 //     program may) or nothing, and writes "held" to OUT once it has it.
+// and reports how the system keeps a top-level window whose caption ends
+// with TEXT: "shown" or "hidden", then ",topmost" if so; "none": no such
+// window.
+//   platform_probe window TEXT OUT
 #include <windows.h>
 
 #include <fstream>
@@ -14,6 +18,28 @@
 #include "platform/settings_win32.h"
 #include "platform/wide_win32.h"
 #include "startup/module_routines.h"
+
+namespace {
+
+struct WindowSearch {
+  std::wstring ending;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindByCaptionEnding(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  wchar_t caption[256] = {};
+  GetWindowTextW(window, caption, 256);
+  const std::wstring text = caption;
+  const std::wstring& ending = search->ending;
+  if (text.size() < ending.size() ||
+      text.compare(text.size() - ending.size(), std::wstring::npos, ending) != 0)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   using namespace orbin;
@@ -45,6 +71,15 @@ int wmain(int argc, wchar_t** argv) {
     SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                         &answer);
     result = "sent";
+  } else if (command == L"window" && argc == 4) {
+    WindowSearch search{argv[2]};
+    EnumWindows(&FindByCaptionEnding, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+      result = "none";
+    } else {
+      result = IsWindowVisible(search.found) ? "shown" : "hidden";
+      if (GetWindowLongW(search.found, GWL_EXSTYLE) & WS_EX_TOPMOST) result += ",topmost";
+    }
   } else {
     return 2;
   }
