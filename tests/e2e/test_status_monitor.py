@@ -39,7 +39,19 @@ class StatusMonitor(WineTestCase):
             self.assertRegex(caption, f"^{TIME} - {status}$")
 
     def tray(self, visible=True):
-        return self.wine.display.find_windows("^Wine System Tray$", visible)
+        """Wine's own tray window (shown where the desktop has no tray):
+        explorer's window, captioned "Wine System Tray" by Wine 8 and not
+        captioned by Wine 10."""
+        visible = ["--onlyvisible"] if visible else []
+        found = self.wine.display.xdotool("search", *visible, "--class", "^explorer\\.exe$",
+                                          check=False).split()
+        return [w for w in found if window_geometry(self.wine.display, w)[2:] != (1, 1)]
+
+    def shown(self, status):
+        """Whether the system shows the window whose caption ends with
+        `status`: asked of the system, as Wine 10 leaves a hidden window
+        mapped on a display without a window manager."""
+        return self.wine.probe("platform_probe", "window", status).startswith("shown")
 
     def click_v(self, window):
         left, top, width, height = window_geometry(self.wine.display, window)
@@ -76,16 +88,16 @@ class StatusMonitor(WineTestCase):
         window = self.window("6")
         display = self.wine.display
         self.click_v(window)
-        wait_gone(lambda: display.find_windows(f"^{TIME} - 6$"), 5)
+        wait_gone(lambda: self.shown("6"), 5)
         self.assert_caption_ticks(window, "6")  # hidden, still ticking
         [tray] = self.tray()
         icon = window_geometry(display, tray)[:2]
         icon = (icon[0] + 10, icon[1] + 10)
 
         click_at(display, *icon, repeat=2)
-        self.window("6")
+        wait_for(lambda: self.shown("6"), 5, what="the window shown again")
         self.click_v(window)
-        wait_gone(lambda: display.find_windows(f"^{TIME} - 6$"), 5)
+        wait_gone(lambda: self.shown("6"), 5)
 
         for item, stays_hidden in (("BytesFree", True), ("Show Form", False)):
             with self.subTest(item):
@@ -93,13 +105,13 @@ class StatusMonitor(WineTestCase):
                 self.click_item(menu, item)
                 wait_gone(lambda: menu in display.find_windows("^$"), 5)
                 time.sleep(0.5)
-                shown = bool(display.find_windows(f"^{TIME} - 6$"))
+                shown = self.shown("6")
                 self.assertEqual(shown, not stays_hidden)
                 self.assertTrue(program.running())
 
         # The shown window lies over the tray's icon here: hide it again.
         self.click_v(window)
-        wait_gone(lambda: display.find_windows(f"^{TIME} - 6$"), 5)
+        wait_gone(lambda: self.shown("6"), 5)
         self.click_item(self.pop_up_menu(icon), "Quit")
         self.assertEqual(program.wait(15), 0)
         self.assertEqual(display.find_windows(f"^{TIME} - ", False), [])
