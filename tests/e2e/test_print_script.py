@@ -167,7 +167,20 @@ class PicturePrint(WineTestCase):
         [pdf] = self.print_pictures("/Print//03//H/", expect=1)
         pages = pdf_pages(pdf)
         self.assertEqual(len(pages), 1)
-        self.assertTrue(pages[0].landscape)
+        # Picture 03 (1 x 3 inches) stands upright on a landscape sheet: its
+        # long side runs along the sheet's short side. Wine 8 turns the PDF
+        # page; Wine 10 leaves a page holding only a picture unturned and
+        # draws the picture turned on it.
+        rows = render_gray(pdf, 1, 72)
+        dark = [(x, y) for y, row in enumerate(rows) for x, v in enumerate(row) if v < 128]
+        width = max(x for x, _ in dark) - min(x for x, _ in dark) + 1
+        height = max(y for _, y in dark) - min(y for _, y in dark) + 1
+        short, long = sorted((width, height))
+        self.assertAlmostEqual(short, 72, delta=2)
+        self.assertAlmostEqual(long, 216, delta=2)
+        sheet_is_wide = len(rows[0]) > len(rows)
+        self.assertEqual(height > width, sheet_is_wide,
+                         f"a {width} x {height} pt picture on a {len(rows[0])} x {len(rows)} pt page")
 
     def test_no_selection_or_missing_files_print_nothing(self):
         self.assertEqual(self.print_pictures("/Print/", expect=0), [])
