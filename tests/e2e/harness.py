@@ -94,6 +94,14 @@ class Display:
         out = self.xdotool("search", *visible, "--name", name_pattern, check=False)
         return [w for w in out.split() if w]
 
+    def tray_windows(self, visible_only=True):
+        """Wine's own tray window (shown where the desktop has no tray):
+        explorer's window, captioned "Wine System Tray" by Wine 8 and not
+        captioned by Wine 10."""
+        visible = ["--onlyvisible"] if visible_only else []
+        found = self.xdotool("search", *visible, "--class", "^explorer\\.exe$", check=False)
+        return [w for w in found.split() if self.window_name(w) != "Default IME"]
+
     def window_name(self, window):
         return self.xdotool("getwindowname", window, check=False)
 
@@ -356,8 +364,7 @@ class Wine:
     def ask_to_close(self, image_name):
         """Another program asks the windows of `image_name` to close, as
         taskkill without /F does (WM_CLOSE)."""
-        subprocess.run(["wine", "taskkill", "/IM", image_name], env=self.env, timeout=60,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.call("taskkill", "/IM", image_name, timeout=60, check=False)
 
     def end_session(self, window_class):
         """The user's session ends, as at log-off, for the window of that class."""

@@ -43,7 +43,7 @@ class CloseRequests(WineTestCase):
         folder = ReaderFolder(work, library=False)
         program = self.start("memfrm", folder.folder, folder.exe)
         wait_for(lambda: self.wine.display.find_windows(" - 53$"), 30, what="memfrm")
-        tray = lambda: self.wine.display.find_windows("^Wine System Tray$", False)
+        tray = lambda: self.wine.display.tray_windows(visible_only=False)
         wait_for(tray, 10, what="the tray icon")
         return program, lambda: wait_gone(tray, 5)  # its icon removed
 

@@ -39,13 +39,7 @@ class StatusMonitor(WineTestCase):
             self.assertRegex(caption, f"^{TIME} - {status}$")
 
     def tray(self, visible=True):
-        """Wine's own tray window (shown where the desktop has no tray):
-        explorer's window, captioned "Wine System Tray" by Wine 8 and not
-        captioned by Wine 10."""
-        visible = ["--onlyvisible"] if visible else []
-        found = self.wine.display.xdotool("search", *visible, "--class", "^explorer\\.exe$",
-                                          check=False).split()
-        return [w for w in found if window_geometry(self.wine.display, w)[2:] != (1, 1)]
+        return self.wine.display.tray_windows(visible)
 
     def shown(self, status):
         """Whether the system shows the window whose caption ends with
