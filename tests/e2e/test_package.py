@@ -150,6 +150,9 @@ class ReleasePackage(unittest.TestCase):
     """tools/package is run once, into a temporary folder; the tests read
     what it wrote."""
 
+    def __str__(self):
+        return f"{super().__str__()} [{harness.RUN_LABEL}]"
+
     @classmethod
     def setUpClass(cls):
         cls.version = project_version()
