@@ -13,13 +13,15 @@ list(FILTER program_win32 EXCLUDE REGEX "/src/platform/")
 add_library(orbin_win32_platform STATIC ${platform_win32})
 target_include_directories(orbin_win32_platform PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(orbin_win32_platform PUBLIC ${windows_definitions})
-target_link_libraries(orbin_win32_platform PUBLIC orbin_platform gdi32 winspool)
+# The printer library and the shell are bound at first use (see
+# system_libraries_win32.h), never linked: no job pays for loading them
+# unless it calls them.
+target_link_libraries(orbin_win32_platform PUBLIC orbin_platform gdi32)
 
 add_executable(orbin WIN32 ${program_win32} ${CMAKE_SOURCE_DIR}/res/orbin.rc)
 target_include_directories(orbin PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 target_link_options(orbin PRIVATE -static -municode -mwindows $<$<CONFIG:Release>:-s>)
-target_link_libraries(orbin PRIVATE ${ORBIN_LIBRARIES} orbin_win32_platform comctl32 comdlg32
-                                    shell32 user32 imm32)
+target_link_libraries(orbin PRIVATE ${ORBIN_LIBRARIES} orbin_win32_platform user32)
 set_target_properties(orbin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # The baselines of the start-up benchmark: an empty Win32 program, and one

@@ -1,7 +1,5 @@
 #include "officeinfo/frm_custom_win32.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -14,6 +12,7 @@
 #include "platform/files_win32.h"
 #include "platform/run_guard_win32.h"
 #include "platform/settings_win32.h"
+#include "platform/system_libraries_win32.h"
 #include "platform/wide_win32.h"
 #include "resource_ids.h"
 #include "startup/job_registry_win32.h"
@@ -197,7 +196,7 @@ void FrmCustom::Label1_Click() { Unload(); }
 void FrmCustom::Label2_Click(int index) {
   const std::wstring address = Widen(ControlText(kLabel2First + index));
   // Whether a browser opened is not looked at.
-  ShellExecuteW(hwnd(), L"open", address.c_str(), L"", L"", SW_SHOW);
+  Shell().ShellExecuteW(hwnd(), L"open", address.c_str(), L"", L"", SW_SHOW);
 }
 
 void FrmCustom::Form_MouseDown() { StartMove(); }

@@ -1,12 +1,11 @@
 #include "platform/printer_surface_win32.h"
 
-#include <winspool.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "common/failure.h"
 #include "platform/files_win32.h"
+#include "platform/system_libraries_win32.h"
 #include "platform/wide_win32.h"
 
 namespace orbin {
@@ -28,11 +27,12 @@ constexpr float kTwipsPerInch = 1440;
 }
 
 std::wstring DefaultPrinterName() {
+  const PrinterLibrary& spooler = Spooler();
   DWORD size = 0;
-  GetDefaultPrinterW(nullptr, &size);
+  spooler.GetDefaultPrinterW(nullptr, &size);
   if (size == 0) throw Failure("印表機錯誤：沒有安裝預設印表機");
   std::wstring name(size, L'\0');
-  if (!GetDefaultPrinterW(name.data(), &size)) ThrowPrinterFailure("讀取預設印表機");
+  if (!spooler.GetDefaultPrinterW(name.data(), &size)) ThrowPrinterFailure("讀取預設印表機");
   name.resize(size > 0 ? size - 1 : 0);
   return name;
 }
@@ -64,17 +64,18 @@ PrinterSurface::~PrinterSurface() { AbortDocument(); }
 void PrinterSurface::LoadDeviceMode() {
   if (!devmode_.empty()) return;
   printer_name_ = DefaultPrinterName();
+  const PrinterLibrary& spooler = Spooler();
   HANDLE printer = nullptr;
-  if (!OpenPrinterW(printer_name_.data(), &printer, nullptr))
+  if (!spooler.OpenPrinterW(printer_name_.data(), &printer, nullptr))
     ThrowPrinterFailure("開啟印表機", printer_name_);
-  LONG size = DocumentPropertiesW(nullptr, printer, printer_name_.data(), nullptr, nullptr, 0);
+  LONG size = spooler.DocumentPropertiesW(nullptr, printer, printer_name_.data(), nullptr, nullptr, 0);
   if (size > 0) {
     devmode_.resize(size);
     auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
-    if (DocumentPropertiesW(nullptr, printer, printer_name_.data(), dm, nullptr, DM_OUT_BUFFER) < 0)
+    if (spooler.DocumentPropertiesW(nullptr, printer, printer_name_.data(), dm, nullptr, DM_OUT_BUFFER) < 0)
       devmode_.clear();
   }
-  ClosePrinter(printer);
+  spooler.ClosePrinter(printer);
   if (devmode_.empty()) ThrowPrinterFailure("讀取印表機", printer_name_, "的設定");
 }
 

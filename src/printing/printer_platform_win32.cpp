@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "platform/codepage.h"
 #include "platform/files_win32.h"
+#include "platform/system_libraries_win32.h"
 #include "platform/wide_win32.h"
 
 namespace orbin {
@@ -14,17 +15,17 @@ constexpr UINT kBroadcastTimeoutMs = 1000;
 class Win32OpenedPrinter : public OpenedPrinter {
  public:
   explicit Win32OpenedPrinter(HANDLE handle) : handle_(handle) {}
-  ~Win32OpenedPrinter() override { ClosePrinter(handle_); }
+  ~Win32OpenedPrinter() override { Spooler().ClosePrinter(handle_); }
   Win32OpenedPrinter(const Win32OpenedPrinter&) = delete;
   Win32OpenedPrinter& operator=(const Win32OpenedPrinter&) = delete;
 
   std::optional<PrinterInfo5> GetInfo5() override {
     DWORD needed = 0;
-    GetPrinterA(handle_, 5, nullptr, 0, &needed);
+    Spooler().GetPrinterA(handle_, 5, nullptr, 0, &needed);
     if (needed == 0) return std::nullopt;
     // Whole 32-bit words, so the record inside is aligned.
     std::vector<DWORD> buffer(needed / sizeof(DWORD) + 1);
-    if (!GetPrinterA(handle_, 5, reinterpret_cast<LPBYTE>(buffer.data()),
+    if (!Spooler().GetPrinterA(handle_, 5, reinterpret_cast<LPBYTE>(buffer.data()),
                      static_cast<DWORD>(buffer.size() * sizeof(DWORD)), &needed))
       return std::nullopt;
     const auto* record = reinterpret_cast<const PRINTER_INFO_5A*>(buffer.data());
@@ -46,7 +47,7 @@ class Win32OpenedPrinter : public OpenedPrinter {
     record.Attributes = info.attributes;
     record.DeviceNotSelectedTimeout = info.device_not_selected_timeout;
     record.TransmissionRetryTimeout = info.transmission_retry_timeout;
-    return SetPrinterA(handle_, 5, reinterpret_cast<LPBYTE>(&record), 0) != 0;
+    return Spooler().SetPrinterA(handle_, 5, reinterpret_cast<LPBYTE>(&record), 0) != 0;
   }
 
  private:
@@ -57,9 +58,10 @@ class Win32OpenedPrinter : public OpenedPrinter {
 std::optional<std::vector<std::string>> EnumeratePrinters(DWORD level) {
   const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
   DWORD needed = 0, count = 0;
-  EnumPrintersW(flags, nullptr, level, nullptr, 0, &needed, &count);
+  const PrinterLibrary& spooler = Spooler();
+  spooler.EnumPrintersW(flags, nullptr, level, nullptr, 0, &needed, &count);
   std::vector<DWORD> buffer(needed / sizeof(DWORD) + 1);
-  if (!EnumPrintersW(flags, nullptr, level, reinterpret_cast<LPBYTE>(buffer.data()),
+  if (!spooler.EnumPrintersW(flags, nullptr, level, reinterpret_cast<LPBYTE>(buffer.data()),
                      static_cast<DWORD>(buffer.size() * sizeof(DWORD)), &needed, &count))
     return std::nullopt;
   std::vector<std::string> names;
@@ -115,7 +117,7 @@ std::unique_ptr<OpenedPrinter> Win32PrinterPlatform::OpenPrinter(const std::stri
   std::string name = ToAnsi(device_name);
   PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
   HANDLE handle = nullptr;
-  if (!OpenPrinterA(name.data(), &handle, &defaults)) return nullptr;
+  if (!Spooler().OpenPrinterA(name.data(), &handle, &defaults)) return nullptr;
   return std::make_unique<Win32OpenedPrinter>(handle);
 }
 
@@ -127,11 +129,12 @@ std::vector<std::string> InstalledPrinters() {
 }
 
 std::string DefaultPrinterName() {
+  const PrinterLibrary& spooler = Spooler();
   DWORD size = 0;
-  GetDefaultPrinterW(nullptr, &size);
+  spooler.GetDefaultPrinterW(nullptr, &size);
   if (size == 0) throw Failure("印表機錯誤：沒有安裝預設印表機");
   std::wstring name(size, L'\0');
-  if (!GetDefaultPrinterW(name.data(), &size))
+  if (!spooler.GetDefaultPrinterW(name.data(), &size))
     throw Failure("無法讀取預設印表機：" + SystemErrorText(GetLastError()));
   name.resize(size > 0 ? size - 1 : 0);
   return Narrow(name);

@@ -6,6 +6,7 @@
 #include "common/program_end.h"
 #include "platform/files_win32.h"
 #include "platform/run_guard_win32.h"
+#include "platform/system_libraries_win32.h"
 #include "platform/wide_win32.h"
 #include "resource_ids.h"
 #include "statusmonitor/tray_rules.h"
@@ -149,7 +150,7 @@ void MemfrmForm::AddTrayIcon() {
   tray_data_.uCallbackMessage = kTrayCallbackMessage;
   tray_data_.hIcon = reinterpret_cast<HICON>(SendMessageW(Control(kTrayIcon), STM_GETICON, 0, 0));
   lstrcpynW(tray_data_.szTip, Widen(kTrayTip).c_str(), ARRAYSIZE(tray_data_.szTip));
-  tray_result_ = Shell_NotifyIconW(NIM_ADD, &tray_data_);
+  tray_result_ = Shell().Shell_NotifyIconW(NIM_ADD, &tray_data_);
 }
 
 void MemfrmForm::Show() { ShowWindow(hwnd(), SW_SHOW); }
@@ -161,7 +162,7 @@ void MemfrmForm::ShForm_Click() { Show(); }
 void MemfrmForm::Form_Unload() {
   KillTimer(hwnd(), kTimer1);
   // Removing an icon that was never added is harmless.
-  tray_result_ = Shell_NotifyIconW(NIM_DELETE, &tray_data_);
+  tray_result_ = Shell().Shell_NotifyIconW(NIM_DELETE, &tray_data_);
   throw EndProgram{0};
 }
 
