@@ -53,6 +53,7 @@ class PeFile:
         self.pe32 = magic == 0x10B
         self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
         directories = optional + (96 if self.pe32 else 112)
+        self.import_rva = struct.unpack_from("<I", data, directories + 1 * 8)[0]
         self.resource_rva, self.resource_size = struct.unpack_from("<II", data, directories + 2 * 8)
         self.sections = []
         for i in range(sections):
@@ -65,6 +66,20 @@ class PeFile:
             if start <= rva < start + size:
                 return raw_at + rva - start
         raise AssertionError(f"RVA {rva:#x} lies in no section")
+
+    def load_time_imports(self):
+        """Names of the DLLs the loader maps before the program starts: the
+        import directory, not the delay-load one."""
+        names = []
+        at = self.offset(self.import_rva) if self.import_rva else None
+        while at is not None:
+            name_rva, first_thunk = struct.unpack_from("<II", self.data, at + 12)
+            if not name_rva and not first_thunk:
+                break
+            start = self.offset(name_rva)
+            names.append(self.data[start:self.data.index(b"\0", start)].decode("ascii"))
+            at += 20
+        return names
 
     def resources(self):
         """{(type, name, language): data}; ids as integers, names as text."""
@@ -195,6 +210,16 @@ class ReleasePackage(unittest.TestCase):
         dlls = imported_dlls(self.exe)
         self.assertIn("kernel32.dll", [d.lower() for d in dlls])
         self.assertEqual([d for d in dlls if d.lower() not in SYSTEM_DLLS], [])
+
+    def test_printer_library_and_shell_are_loaded_only_by_jobs_that_call_them(self):
+        # Loading the printer library connects to the print system: a job
+        # that never prints must not wait for it.
+        for exe in (self.exe, harness.EXE):
+            with self.subTest(exe=str(exe)):
+                imports = [d.lower() for d in PeFile(exe.read_bytes()).load_time_imports()]
+                self.assertIn("kernel32.dll", imports)
+                self.assertIn("user32.dll", imports)
+                self.assertEqual([d for d in imports if d in ("winspool.drv", "shell32.dll")], [])
 
     def test_carries_the_version_resource(self):
         [(key, block)] = [(k, v) for k, v in self.pe.resources().items() if k[0] == RT_VERSION]

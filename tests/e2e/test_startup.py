@@ -1,5 +1,6 @@
 """Start-up and dispatch of the real orbin.exe under Wine: the "/HH/" and
-"/VV/" jobs on the cups-pdf printer, the error box, letter case of switches,
+"/VV/" jobs on the cups-pdf printer, the error box, the printer library
+loaded only by jobs that print, letter case of switches,
 and the module routines through the real platform calls."""
 import unittest
 
@@ -52,6 +53,32 @@ class Portrait(WineTestCase):
     def test_portrait_prints_nothing_and_ends(self):
         jobs = PrintJobs()
         self.assertEqual(self.wine.run("/VV/", cwd=self.work_dir()).process.returncode, 0)
+        self.assertEqual(jobs.new(expect=0), [])
+
+
+class WithoutThePrinterLibrary(WineTestCase):
+    """Wine told not to load winspool.drv: a job that never prints does not
+    miss it; a print job stops in the error box naming it."""
+
+    def start(self, argument_text, work, debug=""):
+        env = self.wine.env
+        overrides = ";".join(filter(None, [env.get("WINEDLLOVERRIDES"), "winspool.drv=d"]))
+        self.wine.env = {**env, "WINEDLLOVERRIDES": overrides}
+        try:
+            return self.wine.start(argument_text, cwd=work, debug=debug)
+        finally:
+            self.wine.env = env
+
+    def test_portrait_runs_without_it(self):
+        program = self.start("/VV/", self.work_dir())
+        self.assertEqual(program.wait(60), 0, program.stderr())
+
+    def test_printing_shows_the_error_box_naming_it_and_prints_nothing(self):
+        work = self.work_dir()
+        write_ansi(work / "orbin.txt", "IC;11B;-;\n")
+        jobs = PrintJobs()
+        program = self.start("/HH/", work, debug="+msgbox")
+        self.assertEqual(self.answer_error_box(program, "印表機程式庫", "winspool.drv"), 1)
         self.assertEqual(jobs.new(expect=0), [])
 
 
