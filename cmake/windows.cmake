@@ -13,10 +13,14 @@ list(FILTER program_win32 EXCLUDE REGEX "/src/platform/")
 add_library(orbin_win32_platform STATIC ${platform_win32})
 target_include_directories(orbin_win32_platform PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(orbin_win32_platform PUBLIC ${windows_definitions})
-# The printer library and the shell are bound at first use (see
-# system_libraries_win32.h), never linked: no job pays for loading them
-# unless it calls them.
 target_link_libraries(orbin_win32_platform PUBLIC orbin_platform gdi32)
+# The printer library is bound at first use (system_libraries_win32.h), so
+# that only jobs that print pay for loading it: CMake's default libraries
+# lose it, and a direct call fails to link.
+foreach(language C CXX)
+  string(REPLACE "-lwinspool" "" CMAKE_${language}_STANDARD_LIBRARIES
+         "${CMAKE_${language}_STANDARD_LIBRARIES}")
+endforeach()
 
 add_executable(orbin WIN32 ${program_win32} ${CMAKE_SOURCE_DIR}/res/orbin.rc)
 target_include_directories(orbin PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
