@@ -10,11 +10,19 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440;
 
-int ScreenDpi(int index) {
+int ReadScreenDpi(int index) {
   HDC screen = GetDC(nullptr);
   int dpi = GetDeviceCaps(screen, index);
   ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : 96;
+}
+
+// Read once: the screen's pixels per inch stay as they are while the
+// program runs, and a window lays out dozens of values with them.
+int ScreenDpi(int index) {
+  static const int x = ReadScreenDpi(LOGPIXELSX);
+  static const int y = ReadScreenDpi(LOGPIXELSY);
+  return index == LOGPIXELSX ? x : y;
 }
 
 struct ControlClass {
@@ -114,7 +122,7 @@ void Form::Create(const FormSpec& design, const std::vector<ControlSpec>& contro
                                    PixelsX(r.left), PixelsY(r.top), PixelsX(r.width),
                                    PixelsY(r.height), hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(c)), FALSE);
     controls_[c.id] = control;
     if (c.text_colour != kDefaultColour) text_colours_[c.id] = c.text_colour;
     if (c.back_colour != kDefaultColour) {
@@ -132,6 +140,8 @@ void Form::CheckBoxClicked(HWND box) {
   const bool marked = SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
   SendMessageW(box, BM_SETCHECK, marked ? BST_UNCHECKED : BST_CHECKED, 0);
 }
+
+HFONT Form::ControlFont(const ControlSpec& control) { return FontFor(control.font); }
 
 HWND Form::Control(int id) const {
   auto it = controls_.find(id);

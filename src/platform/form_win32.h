@@ -100,6 +100,9 @@ class Form {
   // its own close path, which ends the program.
   virtual void OnCloseRequest() = 0;
   virtual void OnTimer(UINT_PTR id) {}
+  // The font a control is created with: by default the system's message
+  // font in the table's face, size and style. The form keeps it.
+  virtual HFONT ControlFont(const ControlSpec& control);
   LRESULT DefaultHandling(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:

@@ -55,7 +55,6 @@ void chg2eng::Open(TreatmentEntryForm& rules, const Win32InputLanguage& input_la
   rules_ = &rules;
   input_language_ = &input_language;
   Create(kFormSpec, ControlTable());
-  for (const ControlSpec& control : ControlTable()) ApplyCharacterSet(control);
   for (int id : {kText1, kCheck1}) SetPropW(Control(id), kFormProperty, this);
   SubclassControl(Control(kText1), &chg2eng::Text1Proc);
   SubclassControl(Control(kCheck1), &chg2eng::Check1Proc);
@@ -65,8 +64,8 @@ void chg2eng::Open(TreatmentEntryForm& rules, const Win32InputLanguage& input_la
 // needs. Asked for with the system's default set (Big5 here), the font
 // mapper passes over MS Sans Serif, which has Latin glyphs only; Chinese
 // text asks for Big5, so the mapper picks a face that has its glyphs.
-void chg2eng::ApplyCharacterSet(const ControlSpec& control) {
-  if (!control.font.face) return;
+HFONT chg2eng::ControlFont(const ControlSpec& control) {
+  if (!control.font.face) return Form::ControlFont(control);
   const std::wstring_view text(control.text);
   const bool latin = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
   LOGFONTW lf{};
@@ -80,7 +79,7 @@ void chg2eng::ApplyCharacterSet(const ControlSpec& control) {
   lstrcpynW(lf.lfFaceName, control.font.face, LF_FACESIZE);
   HFONT font = CreateFontIndirectW(&lf);
   fonts_.push_back(font);
-  SendMessageW(Control(control.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return font;
 }
 
 chg2eng* chg2eng::Of(HWND control) {

@@ -41,12 +41,12 @@ class chg2eng final : public Form, public EntryWindow {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnCloseRequest() override { rules_->Form_Unload(); }
   void OnCommand(int id, int code, HWND control) override;
+  HFONT ControlFont(const ControlSpec& control) override;
 
  private:
   static LRESULT CALLBACK Text1Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK Check1Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static chg2eng* Of(HWND control);
-  void ApplyCharacterSet(const ControlSpec& control);
 
   TreatmentEntryForm* rules_ = nullptr;
   const Win32InputLanguage* input_language_ = nullptr;
