@@ -43,8 +43,10 @@ constexpr Keyword kKeywords[] = {
 };
 
 const Keyword* MatchKeyword(std::string_view line) {
+  if (line.empty()) return nullptr;
+  // Most keywords differ from the line in the first letter already.
   for (const Keyword& keyword : kKeywords)
-    if (line.starts_with(keyword.text)) return &keyword;
+    if (keyword.text.front() == line.front() && line.starts_with(keyword.text)) return &keyword;
   return nullptr;
 }
 
