@@ -33,6 +33,7 @@ double ReadRadix(const std::string& s, std::size_t pos, int radix) {
 }  // namespace
 
 double ReadLenientNumber(std::string_view text) {
+  if (std::optional<double> plain = ReadPlainInteger(text)) return *plain;
   std::string s;
   s.reserve(text.size());
   for (char c : text)

@@ -50,23 +50,9 @@ double ReadLongDecimal(std::string_view s) {
   return std::strtod(number.c_str(), nullptr);
 }
 
-// The common field, a plain integer of up to nine digits, read in one pass;
-// nothing when the field has any other form.
-std::optional<double> ReadPlainInteger(std::string_view s) {
-  std::size_t i = !s.empty() && IsSign(s[0]) ? 1 : 0;
-  if (i == s.size() || s.size() - i > 9) return std::nullopt;
-  std::uint32_t value = 0;
-  for (std::size_t j = i; j < s.size(); ++j) {
-    if (!IsDigit(s[j])) return std::nullopt;
-    value = value * 10 + static_cast<std::uint32_t>(s[j] - '0');
-  }
-  return s[0] == '-' ? -static_cast<double>(value) : static_cast<double>(value);
-}
-
 }  // namespace
 
-std::optional<double> ParseFieldNumber(std::string_view s) {
-  if (std::optional<double> plain = ReadPlainInteger(s)) return plain;
+std::optional<double> ParseAnyFieldNumber(std::string_view s) {
   if (IsRadixNumber(s)) return ReadLenientNumber(s);
 
   std::size_t i = 0;
