@@ -1,6 +1,7 @@
 /* The baseline of the entry-window benchmark: the least a program can do to
    take typing, a window with one edit box that has the keyboard. Built with
-   orbin.exe's link options; it ends when its window is closed. */
+   orbin.exe's link options and manifest (edit_window_program.exe), and
+   plain for reference; it ends when its window is closed. */
 #define UNICODE
 #include <windows.h>
 

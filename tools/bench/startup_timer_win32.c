@@ -8,9 +8,11 @@
      typing  from the start until a visible edit box of the program has the
              keyboard in its active window (polled every millisecond); the
              window is then closed, and the program must end by itself.
-   The programs run one after another, ROUNDS times over (interleaved).
-   RESULTS gets one line per round: the milliseconds of each program, in the
-   plan's order, separated by tabs. Exit code 0, or 1 with the reason on the
+   The programs run one after another, ROUNDS times over (interleaved), each
+   round starting one program further down the plan, so that no program
+   always follows the same one; the system settles for a moment (untimed)
+   after each program has ended. RESULTS gets one line per round: the
+   milliseconds of each program, in the plan's order, separated by tabs. Exit code 0, or 1 with the reason on the
    error channel. */
 #include <windows.h>
 
@@ -21,6 +23,9 @@
 
 enum { kMaxPrograms = 8, kMaxCommand = 2048 };
 static const DWORD kTimeoutMs = 30000;
+/* After a program has ended, Wine and the X server still tidy up its
+   windows for a while; the next start should not pay for that. */
+static const DWORD kSettleMs = 100;
 
 typedef struct {
   BOOL typing;
@@ -128,7 +133,13 @@ int wmain(int argc, wchar_t** argv) {
   results = _wfopen(argv[2], L"wb");
   if (!results) Fail(L"cannot write the results", argv[2]);
   for (round = 0; round < rounds; ++round) {
-    for (i = 0; i < count; ++i) fprintf(results, i ? "\t%.3f" : "%.3f", TimeOne(&programs[i]));
+    double elapsed[kMaxPrograms];
+    for (i = 0; i < count; ++i) {
+      const int next = (round + i) % count;
+      elapsed[next] = TimeOne(&programs[next]);
+      Sleep(kSettleMs);
+    }
+    for (i = 0; i < count; ++i) fprintf(results, i ? "\t%.3f" : "%.3f", elapsed[i]);
     fputs("\n", results);
     fflush(results);
   }
