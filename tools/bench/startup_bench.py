@@ -55,7 +55,7 @@ def main():
     results = work / "results.txt"
     plan.write_text("".join(f'{mode}\t"{harness.windows_path(BUILD / exe)}"{" " + args if args else ""}\n'
                             for _, mode, exe, args in PROGRAMS), encoding="utf-8")
-    wine = harness.Wine(name="bench")
+    wine = harness.Wine(name="bench", runtime="host")
     try:
         timer = BUILD / "startup_timer.exe"
         arguments = f"{harness.windows_path(plan)} {harness.windows_path(results)}"
