@@ -24,8 +24,7 @@ class Binder {
   template <typename Function>
   void operator()(const char* name, Function& entry) {
     entry = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    if (!entry)
-      throw Failure(Named() + "缺少進入點 " + name + "：" + SystemErrorText(GetLastError()));
+    if (!entry) throw Failure(Named() + "裡找不到進入點 " + name);
   }
 
  private:
@@ -51,7 +50,7 @@ PrinterLibrary BindPrinterLibrary() {
 }
 
 ShellLibrary BindShellLibrary() {
-  Binder bind(L"shell32.dll", "Windows 殼層程式庫");
+  Binder bind(L"shell32.dll", "殼層程式庫");
   ShellLibrary library;
   bind("Shell_NotifyIconW", library.Shell_NotifyIconW);
   bind("ShellExecuteW", library.ShellExecuteW);
