@@ -68,11 +68,13 @@ void PrinterSurface::LoadDeviceMode() {
   HANDLE printer = nullptr;
   if (!spooler.OpenPrinterW(printer_name_.data(), &printer, nullptr))
     ThrowPrinterFailure("開啟印表機", printer_name_);
-  LONG size = spooler.DocumentPropertiesW(nullptr, printer, printer_name_.data(), nullptr, nullptr, 0);
+  LONG size =
+      spooler.DocumentPropertiesW(nullptr, printer, printer_name_.data(), nullptr, nullptr, 0);
   if (size > 0) {
     devmode_.resize(size);
     auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
-    if (spooler.DocumentPropertiesW(nullptr, printer, printer_name_.data(), dm, nullptr, DM_OUT_BUFFER) < 0)
+    if (spooler.DocumentPropertiesW(nullptr, printer, printer_name_.data(), dm, nullptr,
+                                    DM_OUT_BUFFER) < 0)
       devmode_.clear();
   }
   spooler.ClosePrinter(printer);

@@ -9,7 +9,7 @@
 namespace orbin {
 namespace {
 
-// Loads `file` (searched as the loader searches a program's imports) and
+// Loads `file` by name (the usual search, which finds the system's own) and
 // binds entry points of it by name. `description` names the library in the
 // error box, e.g. 無法載入印表機程式庫「winspool.drv」：<the system's reason>
 class Binder {

@@ -1,8 +1,8 @@
 #pragma once
 // System libraries that only some jobs use, loaded when a job first calls
 // into them rather than when the program starts: the printer library (its
-// loading connects to the print system, which costs every job a noticeable
-// start) and the shell. Nothing else of the program links them; it calls
+// loading connects to the print system, which would cost every job a
+// noticeable start) and the shell. The program imports neither; it calls
 // their entry points through these records.
 #include <windows.h>
 #include <shellapi.h>

@@ -26,7 +26,7 @@ class Win32OpenedPrinter : public OpenedPrinter {
     // Whole 32-bit words, so the record inside is aligned.
     std::vector<DWORD> buffer(needed / sizeof(DWORD) + 1);
     if (!Spooler().GetPrinterA(handle_, 5, reinterpret_cast<LPBYTE>(buffer.data()),
-                     static_cast<DWORD>(buffer.size() * sizeof(DWORD)), &needed))
+                               static_cast<DWORD>(buffer.size() * sizeof(DWORD)), &needed))
       return std::nullopt;
     const auto* record = reinterpret_cast<const PRINTER_INFO_5A*>(buffer.data());
     PrinterInfo5 info;
@@ -62,7 +62,7 @@ std::optional<std::vector<std::string>> EnumeratePrinters(DWORD level) {
   spooler.EnumPrintersW(flags, nullptr, level, nullptr, 0, &needed, &count);
   std::vector<DWORD> buffer(needed / sizeof(DWORD) + 1);
   if (!spooler.EnumPrintersW(flags, nullptr, level, reinterpret_cast<LPBYTE>(buffer.data()),
-                     static_cast<DWORD>(buffer.size() * sizeof(DWORD)), &needed, &count))
+                             static_cast<DWORD>(buffer.size() * sizeof(DWORD)), &needed, &count))
     return std::nullopt;
   std::vector<std::string> names;
   for (DWORD i = 0; i < count; ++i) {
