@@ -13,6 +13,7 @@ programs interleaved round by round:
 For reference, an empty program importing kernel32 only and the edit-box
 program without the manifest are timed too. Prints the medians and the two
 ratios."""
+import shutil
 import statistics
 import sys
 import tempfile
@@ -24,7 +25,7 @@ import harness  # noqa: E402
 
 BUILD = ROOT / "build" / "x86_64"
 
-# (name, mode, program, arguments); the timer runs them in this order.
+# (name, mode, program, arguments): the timer's plan (startup_timer_win32.c).
 PROGRAMS = [
     ("vv", "exit", "orbin.exe", "/VV/"),
     ("floor", "exit", "empty_gui_program.exe", ""),
@@ -53,8 +54,9 @@ def main():
     work = Path(tempfile.mkdtemp(prefix="orbin-bench-"))
     plan = work / "plan.txt"
     results = work / "results.txt"
-    plan.write_text("".join(f'{mode}\t"{harness.windows_path(BUILD / exe)}"{" " + args if args else ""}\n'
-                            for _, mode, exe, args in PROGRAMS), encoding="utf-8")
+    lines = [f'{mode}\t"{harness.windows_path(BUILD / exe)}" {args}'.rstrip() + "\n"
+             for _, mode, exe, args in PROGRAMS]
+    plan.write_text("".join(lines), encoding="utf-8")
     wine = harness.Wine(name="bench", runtime="host")
     try:
         timer = BUILD / "startup_timer.exe"
@@ -64,9 +66,10 @@ def main():
             program = wine.run(f"{arguments} {count}", cwd=work, exe=timer, timeout=60 + 10 * count)
             if program.process.returncode != 0:
                 raise SystemExit(f"startup_timer failed: {program.stderr().strip()}")
+        rows = [[float(t) for t in line.split("\t")] for line in results.read_text().splitlines()]
     finally:
         wine.stop()
-    rows = [[float(t) for t in line.split("\t")] for line in results.read_text().splitlines()]
+        shutil.rmtree(work, ignore_errors=True)
     medians = {name: statistics.median(row[i] for row in rows)
                for i, (name, *_) in enumerate(PROGRAMS)}
     print(f"start-up of orbin.exe (x86_64) under one warm Wine server, medians of {len(rows)} "

@@ -12,8 +12,8 @@
    round starting one program further down the plan, so that no program
    always follows the same one; the system settles for a moment (untimed)
    after each program has ended. RESULTS gets one line per round: the
-   milliseconds of each program, in the plan's order, separated by tabs. Exit code 0, or 1 with the reason on the
-   error channel. */
+   milliseconds of each program, in the plan's order, separated by tabs.
+   Exit code 0, or 1 with the reason on the error channel. */
 #include <windows.h>
 
 #include <stdio.h>
