@@ -114,8 +114,11 @@ class SettingsWindowCase(WineTestCase):
     def open_window(self, work):
         program = self.wine.start("/Printer/", cwd=work)
         self.addCleanup(program.kill)
-        [window] = wait_for(lambda: self.wine.display.find_windows(f"^{CAPTION}$"), 30,
-                            what="the printer settings window")
+        # This program's window: that of a program just ended may still show
+        # for a moment under the same caption.
+        [window] = wait_for(lambda: self.wine.display.xdotool(
+            "search", "--all", "--onlyvisible", "--pid", str(program.pid), "--name", f"^{CAPTION}$",
+            check=False).split(), 30, what="the printer settings window")
         # The keyboard goes to the window before anything is typed into it.
         self.wine.display.xdotool("windowfocus", "--sync", window)
         return program, window
