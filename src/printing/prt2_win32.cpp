@@ -159,31 +159,53 @@ void StackControls(const Form& form, const std::vector<ControlSpec>& controls) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+bool InsertComboEntry(HWND combo, const std::string& name, int index) {
+  const std::wstring wide = Widen(name);
+  return SendMessageW(combo, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(wide.c_str())) >= 0;
+}
+
 std::unique_ptr<Prt2> g_prt2;
 
 }  // namespace
 
+// Each step of the list's load is left out when it fails, as in `Form_Load`.
+PrinterListContents LoadPrinterList() {
+  PrinterListContents contents;
+  SkipOnFailure([&] { contents.printers = InstalledPrinters(); });
+  SkipOnFailure([&] { contents.default_printer = DefaultPrinterName(); });
+  return contents;
+}
+
+Prt2::Prt2() : printers_(&LoadPrinterList) {}
+
 Prt2& Prt2::Loaded() {
-  if (!g_prt2) {
-    g_prt2.reset(new Prt2());
-    const std::vector<ControlSpec> controls = Prt2Controls();
-    g_prt2->Create(kPrt2Form, controls);
-    StackControls(*g_prt2, controls);
-    g_prt2->Form_Load();
-  }
+  if (!g_prt2) g_prt2.reset(new Prt2());
   return *g_prt2;
 }
 
+void Prt2::EnsureWindow() {
+  if (hwnd()) return;
+  const std::vector<ControlSpec> controls = Prt2Controls();
+  Create(kPrt2Form, controls);
+  StackControls(*this, controls);
+  if (!caption_.empty()) Form::SetCaption(caption_);
+  Form_Load();
+}
+
 void Prt2::Show() {
+  EnsureWindow();
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
 }
 
 void Prt2::Unload() { Form_Unload(); }
 
-std::string Prt2::Combo1Text() const { return ControlText(kCombo1); }
+std::string Prt2::Combo1Text() const {
+  return hwnd() ? ControlText(kCombo1) : printers_.Text();
+}
 
 std::vector<std::string> Prt2::Combo1Entries() const {
+  if (!hwnd()) return printers_.Entries();
   HWND combo = Control(kCombo1);
   std::vector<std::string> entries;
   const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
@@ -192,30 +214,36 @@ std::vector<std::string> Prt2::Combo1Entries() const {
 }
 
 void Prt2::Combo1InsertItem(const std::string& name, int index) {
-  const std::wstring wide = Widen(name);
-  if (SendMessageW(Control(kCombo1), CB_INSERTSTRING, index,
-                   reinterpret_cast<LPARAM>(wide.c_str())) < 0)
-    throw Failure("無法把「" + name + "」加入印表機清單");
+  const bool inserted =
+      hwnd() ? InsertComboEntry(Control(kCombo1), name, index) : printers_.Insert(name, index);
+  if (!inserted) throw Failure("無法把「" + name + "」加入印表機清單");
 }
 
 void Prt2::SetCombo1ListIndex(int index) {
-  if (SendMessageW(Control(kCombo1), CB_SETCURSEL, index, 0) == CB_ERR)
-    throw Failure("印表機清單沒有位置 " + std::to_string(index));
+  const bool selected = hwnd() ? SendMessageW(Control(kCombo1), CB_SETCURSEL, index, 0) != CB_ERR
+                               : printers_.Select(index);
+  if (!selected) throw Failure("印表機清單沒有位置 " + std::to_string(index));
   Combo1_Click();
 }
 
+// Runs as the window is created. `Combo1` takes over the list the window
+// kept until then (what the print system said when it was first read, with
+// any entry inserted meanwhile).
 void Prt2::Form_Load() {
   SkipOnFailure([&] { MakeTopmost(); });
-  std::vector<std::string> printers;
-  SkipOnFailure([&] { printers = InstalledPrinters(); });
-  for (const std::string& printer : printers) SkipOnFailure([&] { Combo1InsertItem(printer, -1); });
+  for (const std::string& printer : printers_.Entries())
+    SkipOnFailure([&] { InsertComboEntry(Control(kCombo1), printer, -1); });
   // Text only: no selection, so no printer is switched here.
-  SkipOnFailure([&] { SetControlText(kCombo1, DefaultPrinterName()); });
+  SkipOnFailure([&] { SetControlText(kCombo1, printers_.Text()); });
 }
 
 void Prt2::Form_Unload() { throw EndProgram{0}; }
 
 void Prt2::Combo1_Click() {
+  if (!hwnd()) {
+    selection_.Combo1_Click(printers_.Text(), *this);
+    return;
+  }
   // The selected entry: while a user's selection is being notified, the
   // list's edit field still shows the previous text.
   HWND combo = Control(kCombo1);
@@ -238,19 +266,24 @@ void Prt2::Command2_Click() {
 }
 
 void Prt2::Command3_Click() {
+  EnsureWindow();
   ReadControls();
   Win32SettingsFile settings;
   settings_.Save(settings, Program().SettingsPath());
 }
 
 void Prt2::Command4_Click() {
+  EnsureWindow();
   ReadControls();
   Win32SettingsFile settings;
   settings_.Load(settings, Program().SettingsPath());
   ShowSettings();
 }
 
-void Prt2::SetCaption(const std::string& caption) { Form::SetCaption(caption); }
+void Prt2::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  if (hwnd()) Form::SetCaption(caption);
+}
 
 int Prt2::CheckState(int id) const {
   return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0));

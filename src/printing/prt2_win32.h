@@ -3,10 +3,16 @@
 // with ("存檔" saves them, "load" reads them back), the printer list
 // `Combo1` whose selection becomes the system default, and the two print
 // buttons the start-up routine presses on the hidden window.
+//
+// The start-up routine uses the hidden window for its printer list and its
+// print buttons, none of which needs the window itself; the window and its
+// controls are created only when something shows them or works with a
+// control, so a print job or the printer list costs no window.
 #include <string>
 #include <vector>
 
 #include "platform/form_win32.h"
+#include "printing/printer_combo_list.h"
 #include "printing/printer_list_selection.h"
 #include "printing/printer_platform_win32.h"
 #include "printing/printer_settings.h"
@@ -15,7 +21,8 @@ namespace orbin {
 
 class Prt2 final : public Form, public WindowCaption {
  public:
-  // The window as its first reference finds it: created hidden, `Form_Load` run.
+  // The window as its first reference finds it: hidden. Its load
+  // (`Form_Load`) runs when the window is created.
   static Prt2& Loaded();
 
   void Show();
@@ -45,7 +52,9 @@ class Prt2 final : public Form, public WindowCaption {
   void OnCommand(int id, int code, HWND control) override;
 
  private:
-  Prt2() = default;
+  Prt2();
+  // Creates the window and its controls the first time they are needed.
+  void EnsureWindow();
   int CheckState(int id) const;
   void SetCheckState(int id, int state);
   // The controls into `settings_` and back.
@@ -55,6 +64,10 @@ class Prt2 final : public Form, public WindowCaption {
   Win32PrinterPlatform platform_;
   PrinterListSelection selection_{platform_};
   PrinterSettings settings_;
+  // `Combo1` until the window exists; the control takes it over then.
+  // Read lazily, hence mutable.
+  mutable PrinterComboList printers_;
+  std::string caption_;  // set before the window exists
 };
 
 }  // namespace orbin

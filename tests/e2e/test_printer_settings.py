@@ -172,6 +172,17 @@ class PrinterSettingsWindow(SettingsWindowCase):
         self.assertEqual(functions & (0x2 | 0x8 | 0x10), 0)
         self.assertEqual(decorations & (0x4 | 0x20 | 0x40), 0)
 
+    def test_shown_window_lists_every_printer_with_the_default_as_its_text(self):
+        # The list is filled as the window is created, not when it is loaded
+        # for a print job; shown, it holds what "/Printers/" lists.
+        program, window = self.open_window(self.work_dir())
+        text, *entries = self.wine.probe("platform_probe", "combo", CAPTION).split("\n")
+        self.assertEqual(text, "PDF")
+        self.assertLessEqual({"PDF", "PDF2"}, set(entries))
+        self.assertEqual(len(entries), len(set(entries)))
+        self.close(window)
+        self.assertEqual(program.wait(30), 0)
+
     def test_typed_text_and_a_clicked_box_are_saved(self):
         work = self.work_dir()
         program, window = self.open_window(work)

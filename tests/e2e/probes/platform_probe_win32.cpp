@@ -9,6 +9,9 @@
 // with TEXT: "shown" or "hidden", then ",topmost" if so; "none": no such
 // window.
 //   platform_probe window TEXT OUT
+// and what the first drop-down list of that window holds: its text, then
+// each entry, one per line.
+//   platform_probe combo TEXT OUT
 #include <windows.h>
 
 #include <fstream>
@@ -79,6 +82,23 @@ int wmain(int argc, wchar_t** argv) {
     } else {
       result = IsWindowVisible(search.found) ? "shown" : "hidden";
       if (GetWindowLongW(search.found, GWL_EXSTYLE) & WS_EX_TOPMOST) result += ",topmost";
+    }
+  } else if (command == L"combo" && argc == 4) {
+    WindowSearch search{argv[2]};
+    EnumWindows(&FindByCaptionEnding, reinterpret_cast<LPARAM>(&search));
+    HWND combo = search.found ? FindWindowExW(search.found, nullptr, L"ComboBox", nullptr) : nullptr;
+    if (!combo) return 1;
+    // Asked of the list itself: GetWindowText of another program's window
+    // gives its caption, not the list's text.
+    wchar_t text[256] = {};
+    SendMessageW(combo, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    result = Narrow(text);
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      wchar_t entry[256] = {};
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+      result += '\n';
+      result += Narrow(entry);
     }
   } else {
     return 2;
