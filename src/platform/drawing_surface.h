@@ -20,6 +20,15 @@ constexpr std::int16_t kQualityHigh = -4;
 
 enum class LineMode { kLine, kBox, kFilledBox };
 
+// A picture ready for the printer: `info` is the system's bitmap
+// information (a 40-byte header, then the colour table or the bit masks),
+// `pixels` its rows as that header describes them.
+struct Picture {
+  int width = 0, height = 0;  // pixels
+  std::string info;
+  std::string pixels;
+};
+
 struct Point {
   float x = 0, y = 0;
   bool operator==(const Point&) const = default;
@@ -54,9 +63,9 @@ class DrawingSurface {
                     LineMode mode) = 0;
   // Outline; the current position moves to the centre.
   virtual void Circle(Point centre, float radius) = 0;
-  // Loads the bitmap file and draws it at its own physical size with its
-  // top-left corner at `top_left`. Throws Failure when it cannot be loaded.
-  virtual void DrawPictureFile(const std::string& path, Point top_left) = 0;
+  // Draws the picture at its own physical size (its pixels at the screen's
+  // pixels per inch) with its top-left corner at `top_left`.
+  virtual void DrawPicture(const Picture& picture, Point top_left) = 0;
 
   virtual void NewPage() = 0;
   // Releases the document to the spooler (nothing is sent when nothing was

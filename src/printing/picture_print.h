@@ -16,8 +16,11 @@ std::string PicturePath(int number);
 // for landscape pages (otherwise the orientation is left alone). Quality is
 // set low; pictures are printed from 9 down to 0, each at its own size at
 // the top-left corner of its page; missing files are skipped. Ends the
-// document and returns; the caller ends the program. A picture that cannot
-// be loaded (or a printer fault) aborts the document and throws Failure.
+// document and returns; the caller ends the program. Every selected picture
+// is read and checked before anything is printed: one that cannot be read
+// or is not a whole bitmap throws Failure naming its full path and what is
+// wrong, with no print job at all. A printer fault aborts the document and
+// throws Failure.
 void RunPicturePrint(const std::string& argument_text, FileSystem& files,
                      DrawingSurface& printer);
 

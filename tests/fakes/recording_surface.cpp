@@ -57,8 +57,9 @@ void RecordingSurface::Circle(Point centre, float radius) {
   y_ = centre.y;
 }
 
-void RecordingSurface::DrawPictureFile(const std::string& path, Point top_left) {
-  Record("picture " + path + " " + At(top_left.x, top_left.y));
+void RecordingSurface::DrawPicture(const Picture& picture, Point top_left) {
+  Record("picture " + std::to_string(picture.width) + "x" + std::to_string(picture.height) + " " +
+         At(top_left.x, top_left.y));
   Drawn();
 }
 

@@ -28,14 +28,14 @@ class RecordingSurface : public DrawingSurface {
   float PageHeight() override { return kPageHeight; }
   void Line(std::optional<Point> start, float dx, float dy, LineMode mode) override;
   void Circle(Point centre, float radius) override;
-  void DrawPictureFile(const std::string& path, Point top_left) override;
+  void DrawPicture(const Picture& picture, Point top_left) override;
   void NewPage() override;
   void EndDocument() override;
   void AbortDocument() override;
 
   // e.g. "orientation 2", "quality -3", "font 12", "text 1440,1440 Patient",
   // "line 0,0 100,100", "box ...", "fill ...", "circle 10,10 5",
-  // "picture c:\\PICTUR01.bmp 0,0", "newpage", "enddoc", "abortdoc".
+  // "picture 96x48 0,0" (width x height in pixels), "newpage", "enddoc", "abortdoc".
   std::vector<std::string> operations;
   int pages_with_drawing = 0;  // pages that would be printed
 

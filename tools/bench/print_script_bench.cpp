@@ -40,7 +40,7 @@ class CountingSurface : public DrawingSurface {
     x_ = from.x + dx, y_ = from.y + dy;
   }
   void Circle(Point centre, float) override { ++operations, x_ = centre.x, y_ = centre.y; }
-  void DrawPictureFile(const std::string&, Point) override { ++operations; }
+  void DrawPicture(const Picture&, Point) override { ++operations; }
   void NewPage() override { ++operations, x_ = y_ = 0; }
   void EndDocument() override { ++operations; }
   void AbortDocument() override { ++operations; }
