@@ -13,6 +13,7 @@
 #include "officeinfo/countdown.h"
 #include "officeinfo/installation_facts.h"
 #include "printing/picture_print.h"
+#include "unit/printing/bitmap_bytes.h"
 #include "startup/dispatch.h"
 #include "treatment/window_position.h"
 
@@ -75,7 +76,8 @@ void CheckSwitchReaders(const std::string& args) {
 // exists is drawn once, from 9 down, and the document is sent.
 void CheckPictureMarks(const std::string& args) {
   testing::FakeFileSystem files;
-  for (int n = 0; n <= 9; n += 2) files.files[PicturePath(n)] = "BM";
+  // Picture n is n + 1 pixels wide, so the recording tells them apart.
+  for (int n = 0; n <= 9; n += 2) files.files[PicturePath(n)] = testing::BitmapFile(n + 1, 1);
   testing::RecordingSurface printer;
   const fuzz::Outcome outcome = fuzz::RunRule([&] { RunPicturePrint(args, files, printer); });
   fuzz::Require(outcome.returned(), "picture print over existing pictures succeeds", args);
@@ -84,7 +86,7 @@ void CheckPictureMarks(const std::string& args) {
   expected.push_back("quality -2");
   for (int n = 9; n >= 0; --n) {
     if (n % 2 != 0 || !Has(args, "/0" + std::to_string(n) + "/")) continue;
-    expected.push_back("picture " + PicturePath(n) + " 0,0");
+    expected.push_back("picture " + std::to_string(n + 1) + "x1 0,0");
     if (n > 0) expected.push_back("newpage");
   }
   expected.push_back("enddoc");
