@@ -1,12 +1,14 @@
 """Print scripts ("/Print2VB/") and picture print ("/Print/") on the real
 default printer: cups-pdf writes each job as a PDF, which is read back for
 pages, words with their positions, and rendered pixels."""
+import struct
 import subprocess
 import tempfile
 import unittest
 from pathlib import Path
 
-from harness import PrintJobs, WineTestCase, pdf_pages, windows_path, write_ansi
+from harness import (WINE_NAME, PrintJobs, WineTestCase, pdf_pages, wait_for, windows_path,
+                     write_ansi)
 
 POINTS_PER_TWIP = 1 / 20
 
@@ -185,6 +187,63 @@ class PicturePrint(WineTestCase):
     def test_no_selection_or_missing_files_print_nothing(self):
         self.assertEqual(self.print_pictures("/Print/", expect=0), [])
         self.assertEqual(self.print_pictures("/Print//05/", expect=0), [])
+
+
+    def test_a_damaged_picture_stops_the_run_before_anything_is_printed(self):
+        # A header declaring 100 x 100 pixels with a tenth of their bytes, and
+        # a text file under a picture's name; picture 03 is whole.
+        info = struct.pack("<IiiHHIIiiII", 40, 100, 100, 1, 24, 0, 30000, 2835, 2835, 0, 0)
+        cut = b"BM" + struct.pack("<IHHI", 54 + 3000, 0, 0, 54) + info + bytes(3000)
+        cases = [(cut, "檔案在像素資料結束之前就結束了"),
+                 ("病歷資料\r\n".encode("cp950"), "這個檔案不是點陣圖")]
+        for content, reason in cases:
+            with self.subTest(reason=reason):
+                self.pictures[5].write_bytes(content)
+                jobs = PrintJobs()
+                program = self.wine.start("/Print//03//05//01/", cwd=self.work_dir(), debug="+msgbox")
+                self.assertEqual(self.answer_error_box(
+                    program, "無法列印圖片「c:\\PICTUR05.bmp」：" + reason), 1)
+                self.assertEqual(jobs.new(expect=0), [])
+
+
+class PrinterFaults(WineTestCase):
+    """The default queue refusing jobs, or stopped, while a job prints."""
+
+    def set_queue(self, command, undo):
+        subprocess.run([command, "PDF"], check=True)
+        self.addCleanup(subprocess.run, [undo, "PDF"], check=True)
+
+    def prepare(self):
+        work = self.work_dir()
+        write_ansi(work / "print2vb", "1\n0\nPrint\n1440,1440\n收據 receipt\nEnd\n")
+        write_ansi(work / "orbin.txt", "第一行 line one\n")
+        return work
+
+    def test_a_queue_refusing_jobs_fails_naming_the_printer_and_prints_nothing(self):
+        if WINE_NAME == "wine10":
+            self.skipTest("Wine 10's spooler reports a job CUPS refused as printed (EndDoc "
+                          "succeeds), so no program under it can see the refusal")
+        self.set_queue("cupsreject", "cupsaccept")
+        for argument_text in ("/Print2VB/", "/HH/"):
+            with self.subTest(argument_text):
+                jobs = PrintJobs()
+                program = self.wine.start(argument_text, cwd=self.prepare(), debug="+msgbox")
+                self.assertEqual(self.answer_error_box(program, "印表機「PDF」錯誤（"), 1)
+                self.assertEqual(jobs.new(expect=0), [])
+
+    def test_a_stopped_queue_keeps_the_job_until_it_is_started(self):
+        # As on Windows with a paused printer: the job is handed over and
+        # waits in the queue; the run has done its part.
+        self.set_queue("cupsdisable", "cupsenable")
+        self.addCleanup(subprocess.run, ["cancel", "-a", "PDF"], check=False)
+        jobs = PrintJobs()
+        self.assertEqual(self.wine.run("/Print2VB/", cwd=self.prepare()).process.returncode, 0)
+        queued = wait_for(lambda: subprocess.run(["lpstat", "-o", "PDF"], capture_output=True,
+                                                 text=True).stdout.strip(), 30, what="the held job")
+        self.assertEqual(len(queued.splitlines()), 1)
+        subprocess.run(["cupsenable", "PDF"], check=True)
+        [pdf] = jobs.new(expect=1, timeout=60)
+        self.assertEqual(pdf_pages(pdf)[0].text, "收據 receipt")
 
 
 if __name__ == "__main__":
