@@ -48,10 +48,14 @@ foreach(baseline edit_window_program plain_edit_window_program)
   target_link_options(${baseline} PRIVATE -static -municode -mwindows $<$<CONFIG:Release>:-s>)
   target_link_libraries(${baseline} PRIVATE user32)
 endforeach()
+# The floor of the printing jobs: the same pages with the same GDI calls.
+add_executable(print_floor WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/print_floor_win32.c)
+target_link_options(print_floor PRIVATE -static -municode -mwindows $<$<CONFIG:Release>:-s>)
+target_link_libraries(print_floor PRIVATE gdi32 user32 winspool)
 add_executable(startup_timer ${CMAKE_SOURCE_DIR}/tools/bench/startup_timer_win32.c)
 target_link_options(startup_timer PRIVATE -static -municode)
 set_target_properties(empty_program empty_gui_program edit_window_program plain_edit_window_program
-                      startup_timer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+                      print_floor startup_timer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # Probes the end-to-end tests use to reach the platform layer directly.
 file(GLOB probe_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/probes/*_win32.cpp)
