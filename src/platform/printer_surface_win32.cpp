@@ -127,8 +127,7 @@ void PrinterSurface::OpenDocument(const DEVMODEW* mode) {
     dc_ = nullptr;
     Fail("開始列印文件", error);
   }
-  dots_per_inch_x_ = GetDeviceCaps(dc_, LOGPIXELSX);
-  dots_per_inch_y_ = GetDeviceCaps(dc_, LOGPIXELSY);
+  ReadDeviceCaps();
   // The printer's own face and size, which scripts keep.
   wchar_t face[LF_FACESIZE] = L"";
   GetTextFaceW(dc_, LF_FACESIZE, face);
@@ -141,6 +140,12 @@ void PrinterSurface::OpenDocument(const DEVMODEW* mode) {
   devmode_changed_ = false;
 }
 
+void PrinterSurface::ReadDeviceCaps() {
+  dots_per_inch_x_ = GetDeviceCaps(dc_, LOGPIXELSX);
+  dots_per_inch_y_ = GetDeviceCaps(dc_, LOGPIXELSY);
+  page_height_ = GetDeviceCaps(dc_, VERTRES) * kTwipsPerInch / dots_per_inch_y_;
+}
+
 HDC PrinterSurface::PageDC() {
   if (!dc_ || (!page_started_ && devmode_changed_)) ApplyPageSettings();
   auto* dm = reinterpret_cast<DEVMODEW*>(devmode_.data());
@@ -150,8 +155,7 @@ HDC PrinterSurface::PageDC() {
     // from this page on.
     if (devmode_changed_) {
       if (!ResetDCW(dc_, dm)) Fail("變更頁面設定");
-      dots_per_inch_x_ = GetDeviceCaps(dc_, LOGPIXELSX);
-      dots_per_inch_y_ = GetDeviceCaps(dc_, LOGPIXELSY);
+      ReadDeviceCaps();
       devmode_changed_ = false;
     }
     StartPageWithState();
@@ -174,7 +178,7 @@ void PrinterSurface::StartPageWithState() {
   font_dirty_ = true;
 }
 
-HFONT PrinterSurface::FontFor(float points) {
+PrinterSurface::FontEntry& PrinterSurface::FontFor(float points) {
   auto found = fonts_.find(points);
   if (found != fonts_.end()) return found->second;
   // The printer's default face at the requested size; the Chinese character
@@ -187,16 +191,23 @@ HFONT PrinterSurface::FontFor(float points) {
   lf.lfCharSet = CHINESEBIG5_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(lf.lfFaceName, default_face_.c_str(), LF_FACESIZE);
-  HFONT font = CreateFontIndirectW(&lf);
-  if (!font) Fail("建立字型");
-  fonts_.emplace(points, font);
-  return font;
+  FontEntry entry;
+  entry.font = CreateFontIndirectW(&lf);
+  if (!entry.font) Fail("建立字型");
+  return fonts_.emplace(points, entry).first->second;
 }
 
 void PrinterSurface::SelectFont() {
-  HGDIOBJ previous = SelectObject(dc_, FontFor(font_points_));
+  FontEntry& entry = FontFor(font_points_);
+  HGDIOBJ previous = SelectObject(dc_, entry.font);
   if (!previous) Fail("選用字型");
   if (!original_font_) original_font_ = previous;
+  if (entry.line_height == 0) {
+    TEXTMETRICW metrics;
+    if (!GetTextMetricsW(dc_, &metrics)) Fail("讀取字型");
+    entry.line_height = (metrics.tmHeight + metrics.tmExternalLeading) * kTwipsPerInch / dots_per_inch_y_;
+  }
+  font_ = &entry;
   font_dirty_ = false;
 }
 
@@ -254,15 +265,13 @@ void PrinterSurface::EndLine() {
 }
 
 float PrinterSurface::LineHeight() {
-  HDC dc = PageDC();
-  TEXTMETRICW metrics;
-  if (!GetTextMetricsW(dc, &metrics)) Fail("讀取字型");
-  return (metrics.tmHeight + metrics.tmExternalLeading) * kTwipsPerInch / dots_per_inch_y_;
+  PageDC();
+  return font_->line_height;
 }
 
 float PrinterSurface::PageHeight() {
-  HDC dc = PageDC();
-  return GetDeviceCaps(dc, VERTRES) * kTwipsPerInch / dots_per_inch_y_;
+  PageDC();
+  return page_height_;
 }
 
 void PrinterSurface::Line(std::optional<Point> start, float dx, float dy, LineMode mode) {
@@ -332,8 +341,9 @@ void PrinterSurface::ReleaseDocument() {
   if (original_font_) SelectObject(dc_, original_font_);
   if (original_pen_) SelectObject(dc_, original_pen_);
   original_font_ = original_pen_ = nullptr;
-  for (auto& [points, font] : fonts_) DeleteObject(font);
+  for (auto& [points, entry] : fonts_) DeleteObject(entry.font);
   fonts_.clear();
+  font_ = nullptr;
   if (pen_) DeleteObject(pen_);
   pen_ = nullptr;
   DeleteDC(dc_);

@@ -40,6 +40,11 @@ class PrinterSurface : public DrawingSurface {
   bool DocumentOpen() const { return dc_ != nullptr; }
 
  private:
+  struct FontEntry {
+    HFONT font = nullptr;
+    float line_height = 0;  // twips; read when the font is first selected
+  };
+
   // Opens the document and the page, applying orientation and quality.
   HDC PageDC();
   void LoadDeviceMode();
@@ -48,7 +53,8 @@ class PrinterSurface : public DrawingSurface {
   void SelectFont();
   // The font of `points` (0: the printer's default size), made once per
   // document.
-  HFONT FontFor(float points);
+  FontEntry& FontFor(float points);
+  void ReadDeviceCaps();
   void ReleaseDocument();
   int ToDeviceX(float twips) const;
   int ToDeviceY(float twips) const;
@@ -74,7 +80,9 @@ class PrinterSurface : public DrawingSurface {
   bool page_started_ = false;
   std::wstring default_face_;  // the printer's own font
   LONG default_height_ = 0;
-  std::map<float, HFONT> fonts_;
+  std::map<float, FontEntry> fonts_;
+  FontEntry* font_ = nullptr;  // the selected one
+  float page_height_ = 0;      // twips, of the device context
   HGDIOBJ original_font_ = nullptr;
   HPEN pen_ = nullptr;
   HGDIOBJ original_pen_ = nullptr;
