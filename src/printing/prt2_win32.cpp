@@ -164,10 +164,6 @@ bool InsertComboEntry(HWND combo, const std::string& name, int index) {
   return SendMessageW(combo, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(wide.c_str())) >= 0;
 }
 
-std::unique_ptr<Prt2> g_prt2;
-
-}  // namespace
-
 // Each step of the list's load is left out when it fails, as in `Form_Load`.
 PrinterListContents LoadPrinterList() {
   PrinterListContents contents;
@@ -175,6 +171,10 @@ PrinterListContents LoadPrinterList() {
   SkipOnFailure([&] { contents.default_printer = DefaultPrinterName(); });
   return contents;
 }
+
+std::unique_ptr<Prt2> g_prt2;
+
+}  // namespace
 
 Prt2::Prt2() : printers_(&LoadPrinterList) {}
 
