@@ -1,5 +1,7 @@
 // Code page conversion for the native (Linux) build, which exists to test
-// the portable rules: the practices' code page 950, through iconv.
+// the portable rules: the practices' code page 950, through iconv, decoded
+// the way Windows (and Wine) decodes it, so that the rules meet the same
+// text in the tests as on a practice's PC.
 #include <iconv.h>
 
 #include <cerrno>
@@ -55,6 +57,86 @@ std::string Convert(std::string_view in, const Converter& converter) {
   return out;
 }
 
+// Code page 950 as the system decodes it: a lead byte (0x81..0xFE) takes
+// the byte after it as its second byte, whatever that byte is, so a pair
+// with a byte that cannot end a character (a line end included) becomes one
+// "?"; a lead byte at the very end is a "?" of its own. The user-defined
+// areas decode to the private-use characters the system's table gives them.
+constexpr char kUnknown[] = "?";
+
+bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+bool IsTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE); }
+
+std::string Utf8(char32_t c) {
+  std::string out;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+// The user-defined areas (lead bytes, first private-use character): each
+// lead byte holds 157 characters, trail bytes 0x40..0x7E then 0xA1..0xFE.
+struct UserDefinedArea {
+  unsigned char first_lead, last_lead;
+  char32_t first_char;
+};
+constexpr UserDefinedArea kUserDefinedAreas[] = {
+    {0xFA, 0xFE, 0xE000}, {0x8E, 0xA0, 0xE311}, {0x81, 0x8D, 0xEEB8}};
+
+bool UserDefined(unsigned char lead, unsigned char trail, char32_t& c) {
+  for (const UserDefinedArea& area : kUserDefinedAreas) {
+    if (lead < area.first_lead || lead > area.last_lead) continue;
+    const unsigned trail_index = trail <= 0x7E ? trail - 0x40u : trail - 0xA1u + 63;
+    c = area.first_char + (lead - area.first_lead) * 157u + trail_index;
+    return true;
+  }
+  return false;
+}
+
+std::string DecodePair(unsigned char lead, unsigned char trail, const Converter& converter) {
+  if (!IsTrailByte(trail)) return kUnknown;
+  char32_t c;
+  if (UserDefined(lead, trail, c)) return Utf8(c);
+  char pair[] = {static_cast<char>(lead), static_cast<char>(trail)};
+  char decoded[8];
+  char* src = pair;
+  char* dst = decoded;
+  std::size_t src_left = sizeof pair, dst_left = sizeof decoded;
+  iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
+  if (iconv(converter.get(), &src, &src_left, &dst, &dst_left) == static_cast<std::size_t>(-1) ||
+      src_left != 0)
+    return kUnknown;  // a pair the table leaves empty
+  return std::string(decoded, dst);
+}
+
+std::string DecodeCodePage950(std::string_view in, const Converter& converter) {
+  if (IsAscii(in) || !converter.ok()) return std::string(in);
+  std::string out;
+  out.reserve(in.size() * 3 / 2);
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const auto b = static_cast<unsigned char>(in[i]);
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+    } else if (!IsLeadByte(b)) {
+      out += Utf8(b == 0x80 ? 0x0080 : 0xF8F8);  // 0x80 and 0xFF stand alone
+    } else if (i + 1 == in.size()) {
+      out += kUnknown;
+    } else {
+      out += DecodePair(b, static_cast<unsigned char>(in[i + 1]), converter);
+      ++i;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string ToAnsi(std::string_view utf8) {
@@ -64,7 +146,7 @@ std::string ToAnsi(std::string_view utf8) {
 
 std::string FromAnsi(std::string_view ansi) {
   thread_local const Converter from_ansi("UTF-8", "CP950");
-  return Convert(ansi, from_ansi);
+  return DecodeCodePage950(ansi, from_ansi);
 }
 
 }  // namespace orbin
