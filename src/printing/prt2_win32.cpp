@@ -6,6 +6,7 @@
 #include "common/program_end.h"
 #include "platform/files_win32.h"
 #include "platform/printer_surface_win32.h"
+#include "platform/retry_box_win32.h"
 #include "platform/settings_win32.h"
 #include "platform/wide_win32.h"
 #include "printing/picture_print.h"
@@ -240,7 +241,10 @@ void Prt2::Command2_Click() {
 void Prt2::Command3_Click() {
   ReadControls();
   Win32SettingsFile settings;
-  settings_.Save(settings, Program().SettingsPath());
+  // Cancel keeps the window open with everything as the person left it.
+  settings_.Save(settings, Program().SettingsPath(), [&](const std::string& message) {
+    return AskRetryBox(hwnd(), message, "設定視窗");
+  });
 }
 
 void Prt2::Command4_Click() {
@@ -323,6 +327,7 @@ void Prt2::OnCommand(int id, int code, HWND control) {
       Command2_Click();
     case kCommand3:
       Command3_Click();
+      return;
     case kCommand4:
       Command4_Click();
       return;
