@@ -4,6 +4,7 @@
 
 #include "common/failure.h"
 #include "common/program_end.h"
+#include "common/quoted_value.h"
 #include "platform/files_win32.h"
 #include "platform/printer_surface_win32.h"
 #include "platform/retry_box_win32.h"
@@ -196,7 +197,7 @@ void Prt2::Combo1InsertItem(const std::string& name, int index) {
   const std::wstring wide = Widen(name);
   if (SendMessageW(Control(kCombo1), CB_INSERTSTRING, index,
                    reinterpret_cast<LPARAM>(wide.c_str())) < 0)
-    throw Failure("無法把「" + name + "」加入印表機清單");
+    throw Failure("無法把" + QuotedValue(name) + "加入印表機清單");
 }
 
 void Prt2::SetCombo1ListIndex(int index) {
