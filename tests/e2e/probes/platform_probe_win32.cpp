@@ -7,6 +7,10 @@
 //   platform_probe hold PATH shared|exclusive MILLISECONDS OUT
 //     holds PATH open for reading, sharing reading and writing (as the main
 //     program may) or nothing, and writes "held" to OUT once it has it.
+// asks the window of class CLASS to close, as another program's close
+// request does, and returns once it has handled the request (or the
+// program ended meanwhile):
+//   platform_probe close CLASS OUT
 // and reports how the system keeps a top-level window whose caption ends
 // with TEXT: "shown" or "hidden", then ",topmost" if so; "none": no such
 // window.
@@ -79,6 +83,12 @@ int wmain(int argc, wchar_t** argv) {
     // The program may end while it handles this: no answer is expected.
     SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                         &answer);
+    result = "sent";
+  } else if (command == L"close" && argc == 4) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window) return 1;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
     result = "sent";
   } else if (command == L"window" && argc == 4) {
     WindowSearch search{argv[2]};
