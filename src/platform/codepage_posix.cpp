@@ -137,11 +137,55 @@ std::string DecodeCodePage950(std::string_view in, const Converter& converter) {
   return out;
 }
 
+// The inverse of the user-defined areas and of 0xFF, which iconv does not
+// know: what FromAnsi gives comes back as the bytes it came from.
+bool EncodeUserDefined(char32_t c, std::string& out) {
+  if (c == 0xF8F8) {
+    out += '\xff';
+    return true;
+  }
+  for (const UserDefinedArea& area : kUserDefinedAreas) {
+    const char32_t last = area.first_char + (area.last_lead - area.first_lead + 1) * 157u - 1;
+    if (c < area.first_char || c > last) continue;
+    const unsigned index = c - area.first_char;
+    const unsigned trail_index = index % 157;
+    out += static_cast<char>(area.first_lead + index / 157);
+    out += static_cast<char>(trail_index < 63 ? 0x40 + trail_index : 0xA1 + trail_index - 63);
+    return true;
+  }
+  return false;
+}
+
+// The code point of the UTF-8 sequence at `i` (private-use characters are
+// all three bytes long), and its length.
+char32_t CodePointAt(std::string_view text, std::size_t i, std::size_t& length) {
+  const auto b = static_cast<unsigned char>(text[i]);
+  if ((b & 0xF0) == 0xE0 && i + 2 < text.size()) {
+    length = 3;
+    return ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F);
+  }
+  length = 1;
+  return 0;  // not one that needs looking at
+}
+
 }  // namespace
 
 std::string ToAnsi(std::string_view utf8) {
   thread_local const Converter to_ansi("CP950", "UTF-8");
-  return Convert(utf8, to_ansi);
+  if (IsAscii(utf8)) return std::string(utf8);
+  std::string out;
+  std::size_t run = 0;  // start of the text not yet converted
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t length;
+    const char32_t c = CodePointAt(utf8, i, length);
+    std::string special;
+    if (c != 0 && EncodeUserDefined(c, special)) {
+      out += Convert(utf8.substr(run, i - run), to_ansi) + special;
+      run = i + length;
+    }
+    i += length;
+  }
+  return out + Convert(utf8.substr(run), to_ansi);
 }
 
 std::string FromAnsi(std::string_view ansi) {

@@ -51,5 +51,15 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"\x8d\xfe", "\uf6b0"},
         DecodeCase{"\xc6\xa1", "\uf6b1"}));
 
+// What FromAnsi gives of the user-defined areas and of 0xFF goes back to
+// the bytes it came from, as WideCharToMultiByte (Wine's) gives them.
+TEST(ToAnsi, GivesBackTheUserDefinedAreasAndFF) {
+  for (const char* bytes : {"\xff", "\xfa\x40", "\xfe\xfe", "\x8e\x40", "\xa0\xfe", "\x81\x40",
+                            "\x8d\xfe", "\xc6\xa1", "\xc8\xfe", "\x80", "\xa3\xe1", "\xf9\xfe",
+                            "A\xff\xb6\x45\xfa\x40z"}) {
+    EXPECT_EQ(ToAnsi(FromAnsi(bytes)), bytes);
+  }
+}
+
 }  // namespace
 }  // namespace orbin
