@@ -4,6 +4,7 @@
 // text in the tests as on a practice's PC.
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
@@ -117,8 +118,32 @@ std::string DecodePair(unsigned char lead, unsigned char trail, const Converter&
   return std::string(decoded, dst);
 }
 
+// True when iconv decodes `in` as the system does: every lead byte has a
+// second byte that can end a character, outside the user-defined areas,
+// and no byte stands for itself above 0x7F.
+bool PlainText(std::string_view in) {
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const auto b = static_cast<unsigned char>(in[i]);
+    if (b < 0x80) continue;
+    char32_t c;
+    if (!IsLeadByte(b) || i + 1 == in.size()) return false;
+    const auto trail = static_cast<unsigned char>(in[i + 1]);
+    if (!IsTrailByte(trail) || UserDefined(b, trail, c)) return false;
+    ++i;
+  }
+  return true;
+}
+
 std::string DecodeCodePage950(std::string_view in, const Converter& converter) {
   if (IsAscii(in) || !converter.ok()) return std::string(in);
+  // Most text converts whole; a pair the table leaves empty still comes
+  // out as one "?" below.
+  if (PlainText(in)) {
+    std::string whole = Convert(in, converter);
+    if (whole.find('?') == std::string::npos ||
+        std::count(whole.begin(), whole.end(), '?') == std::count(in.begin(), in.end(), '?'))
+      return whole;
+  }
   std::string out;
   out.reserve(in.size() * 3 / 2);
   for (std::size_t i = 0; i < in.size(); ++i) {
