@@ -23,6 +23,10 @@ foreach(language C CXX)
 endforeach()
 
 add_executable(orbin WIN32 ${program_win32} ${CMAKE_SOURCE_DIR}/res/orbin.rc)
+# The resource compiler's dependencies are not scanned: a changed manifest
+# or version must still build the resources again.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/orbin.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_BINARY_DIR}/generated/orbin.manifest;${CMAKE_BINARY_DIR}/generated/version.h")
 target_include_directories(orbin PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 target_link_options(orbin PRIVATE -static -municode -mwindows $<$<CONFIG:Release>:-s>)
 target_link_libraries(orbin PRIVATE ${ORBIN_LIBRARIES} orbin_win32_platform user32)
@@ -42,6 +46,8 @@ target_link_libraries(empty_gui_program PRIVATE gdi32 user32)
 add_executable(edit_window_program WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/edit_window_program_win32.c
                                          ${CMAKE_SOURCE_DIR}/tools/bench/edit_window_program.rc)
 target_include_directories(edit_window_program PRIVATE ${CMAKE_BINARY_DIR}/generated)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tools/bench/edit_window_program.rc PROPERTIES
+                            OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/orbin.manifest)
 add_executable(plain_edit_window_program WIN32
                ${CMAKE_SOURCE_DIR}/tools/bench/edit_window_program_win32.c)
 foreach(baseline edit_window_program plain_edit_window_program)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/failure.h"
+#include "common/quoted_value.h"
 
 namespace orbin {
 namespace {
@@ -65,21 +66,22 @@ double ReadLenientNumber(std::string_view text) {
     if (exponent_digits) number += exponent;
   }
   double value = std::strtod(number.c_str(), nullptr);
-  if (std::isinf(value)) throw OverflowFailure("溢位：數字太大：" + std::string(text));
+  if (std::isinf(value)) throw OverflowFailure("溢位：數字太大：" + QuotedValue(text));
   return value;
 }
 
 std::int16_t RoundToInt16(double value) {
   double rounded = std::nearbyint(value);  // default mode: halves to even
   if (!(rounded >= -32768.0 && rounded <= 32767.0))
-    throw OverflowFailure("溢位：數字 " + std::to_string(value) + " 超出 -32768 到 32767 的範圍");
+    throw OverflowFailure("溢位：數字 " + ShortenedValue(std::to_string(value)) +
+                          " 超出 -32768 到 32767 的範圍");
   return static_cast<std::int16_t>(rounded);
 }
 
 std::int32_t RoundToInt32(double value) {
   double rounded = std::nearbyint(value);
   if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
-    throw OverflowFailure("溢位：數字 " + std::to_string(value) +
+    throw OverflowFailure("溢位：數字 " + ShortenedValue(std::to_string(value)) +
                           " 超出 -2147483648 到 2147483647 的範圍");
   return static_cast<std::int32_t>(rounded);
 }

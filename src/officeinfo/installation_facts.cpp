@@ -4,7 +4,6 @@
 
 #include "common/failure.h"
 #include "officeinfo/plain_number.h"
-#include "platform/codepage.h"
 #include "startup/dispatch.h"
 #include "startup/module_routines.h"
 
@@ -20,8 +19,11 @@ std::string GeneralNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
+// The first line's bytes: its fields are byte positions of the code page
+// form, cut before anything is decoded, so that half a character elsewhere
+// in the line moves no field.
 std::string FirstLine(const std::string& ansi_bytes) {
-  return FromAnsi(ansi_bytes.substr(0, ansi_bytes.find_first_of("\r\n")));
+  return ansi_bytes.substr(0, ansi_bytes.find_first_of("\r\n"));
 }
 
 }  // namespace
@@ -61,8 +63,8 @@ std::optional<std::string> NewestMonthlyFileText(const std::string& directory,
       // newest, so no line at all.
       return std::nullopt;
     }
-    const double year = ReadPlainNumber(MidBytes(line, 32, 2)) + 89;
-    return name + " (" + GeneralNumber(year) + "年" + MidBytes(line, 26, 2) + "月)";
+    const double year = ReadPlainNumber(MidAnsiBytes(line, 32, 2)) + 89;
+    return name + " (" + GeneralNumber(year) + "年" + MidAnsiBytes(line, 26, 2) + "月)";
   }
   return std::nullopt;
 }

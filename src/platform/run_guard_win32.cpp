@@ -2,43 +2,37 @@
 
 #include <windows.h>
 
-#include "common/failure.h"
-#include "common/program_end.h"
+#include "common/run_guard.h"
 #include "platform/printer_surface_win32.h"
 #include "platform/wide_win32.h"
 
 namespace orbin {
+namespace {
+
+class Win32RunPlatform : public RunPlatform {
+ public:
+  void FinishPrinting(bool send) override { orbin::FinishPrinting(send); }
+  void ShowErrorBox(const std::string& message) override { orbin::ShowErrorBox(message); }
+  [[noreturn]] void EndProcess(int exit_code) override { orbin::EndProcess(exit_code); }
+};
+
+// One for the run: whether a failure is being reported concerns every
+// window's handlers.
+RunGuard& Guard() {
+  static Win32RunPlatform platform;
+  static RunGuard guard(platform);
+  return guard;
+}
+
+}  // namespace
 
 void ShowErrorBox(const std::string& message) {
   MessageBoxW(nullptr, Widen(message).c_str(), kProgramTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-int RunGuarded(const std::function<void()>& body) {
-  try {
-    body();
-    return -1;
-  } catch (const EndProgram& end) {
-    try {
-      FinishPrinting(true);
-    } catch (const Failure& failure) {
-      ShowErrorBox(failure.what());
-      return kFailureExitCode;
-    }
-    return end.exit_code;
-  } catch (const Failure& failure) {
-    FinishPrinting(false);
-    ShowErrorBox(failure.what());
-  } catch (const std::exception& failure) {
-    FinishPrinting(false);
-    ShowErrorBox(std::string("未預期的錯誤：") + failure.what());
-  }
-  return kFailureExitCode;
-}
+int RunGuarded(const std::function<void()>& body) { return Guard().RunGuarded(body); }
 
-void RunHandler(const std::function<void()>& body) {
-  int code = RunGuarded(body);
-  if (code >= 0) EndProcess(code);
-}
+void RunHandler(const std::function<void()>& body) { Guard().RunHandler(body); }
 
 void EndProcess(int exit_code) { ExitProcess(static_cast<UINT>(exit_code)); }
 

@@ -2,14 +2,17 @@
 // The top-level handler every job runs under: an unexpected failure shows
 // the standard error box naming the failed operation and its object, and
 // ends the program with a non-zero exit code; an end of the program ends it
-// with its code. Window handlers run under the same handler.
+// with its code. Window handlers run under the same handler. The rules,
+// including what a handler running under the error box may do, are
+// common/run_guard.h's.
 #include <functional>
 #include <string>
+
+#include "common/run_guard.h"
 
 namespace orbin {
 
 inline constexpr wchar_t kProgramTitle[] = L"orbin";
-inline constexpr int kFailureExitCode = 1;
 
 // Runs `body`; returns the exit code the program should end with if `body`
 // ended the program or failed, or nothing more to do (-1) when it returned.

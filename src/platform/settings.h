@@ -14,8 +14,10 @@ class SettingsFile {
   virtual std::string Read(const std::string& section, const std::string& key,
                            const std::string& default_value,
                            const std::string& path) = 0;
-  // Returns false when the platform refused the write.
-  virtual bool Write(const std::string& section, const std::string& key,
+  // Stores `value` as `key` of `section` in `path`. Throws Failure naming
+  // the file by its full path and the system's reason when the platform
+  // refused the write (a read-only or locked file, a full disk).
+  virtual void Write(const std::string& section, const std::string& key,
                      const std::string& value, const std::string& path) = 0;
 };
 

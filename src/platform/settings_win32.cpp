@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "common/failure.h"
 #include "platform/codepage.h"
+#include "platform/files_win32.h"
 
 namespace orbin {
 
@@ -15,10 +17,15 @@ std::string Win32SettingsFile::Read(const std::string& section, const std::strin
   return FromAnsi(std::string_view(buffer, n));
 }
 
-bool Win32SettingsFile::Write(const std::string& section, const std::string& key,
+void Win32SettingsFile::Write(const std::string& section, const std::string& key,
                               const std::string& value, const std::string& path) {
-  return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
-                                    ToAnsi(value).c_str(), ToAnsi(path).c_str()) != 0;
+  if (WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
+                                 ToAnsi(value).c_str(), ToAnsi(path).c_str()))
+    return;
+  // A read-only or immutable file: access denied; a file another program
+  // holds without sharing: sharing violation.
+  const DWORD error = GetLastError();
+  throw Failure(FileFailureMessage("無法寫入檔案", Win32FileSystem().FullPath(path), error));
 }
 
 }  // namespace orbin

@@ -9,7 +9,7 @@ class Win32SettingsFile : public SettingsFile {
  public:
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& default_value, const std::string& path) override;
-  bool Write(const std::string& section, const std::string& key, const std::string& value,
+  void Write(const std::string& section, const std::string& key, const std::string& value,
              const std::string& path) override;
 };
 

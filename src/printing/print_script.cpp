@@ -9,6 +9,7 @@
 
 #include "common/failure.h"
 #include "common/lenient_number.h"
+#include "common/quoted_value.h"
 #include "platform/codepage.h"
 #include "printing/print_document_abort.h"
 #include "printing/print_script_number.h"
@@ -62,10 +63,10 @@ std::string_view SizeOperand(std::string_view line) {
 
 constexpr const char* kOrdinals[] = {"第一個", "第二個", "第三個", "第四個"};
 
-// What the script held where something else was expected.
+// What the script held where something else was expected: a description,
+// or the text found, quoted (and shortened) by QuotedValue.
 constexpr char kFoundEmptyField[] = "空白欄位";
 constexpr char kFoundEnd[] = "腳本結尾";
-std::string Quoted(const std::string& found) { return "「" + found + "」"; }
 
 // A fault of the script itself, found on `line`.
 struct ScriptFault {
@@ -178,7 +179,8 @@ class Interpreter {
     } else if (value > 4) {
       std::optional<std::int16_t> dots_per_inch = ToInt16(value);
       if (!dots_per_inch)
-        throw ScriptFault{1, "列印品質最多是每英吋 32767 點，讀到的是" + Quoted(DecodeText(line))};
+        throw ScriptFault{1,
+                          "列印品質最多是每英吋 32767 點，讀到的是" + QuotedValue(DecodeText(line))};
       printer_.SetQuality(*dots_per_inch);
     }
   }
@@ -195,7 +197,7 @@ class Interpreter {
         if (!size)
           throw ScriptFault{reader_.LastLineNumber(),
                             "字型大小必須是單精度範圍內的數字，讀到的是" +
-                                Quoted(FormatNumber(points))};
+                                QuotedValue(FormatNumber(points))};
         printer_.SetFontSize(*size);
         return true;
       }
@@ -257,7 +259,7 @@ class Interpreter {
     if (!length)
       throw ScriptFault{reader_.LastLineNumber(),
                         "底線長度必須是 -32768 到 32767 twips 的整數，讀到的是" +
-                            Quoted(FormatNumber(width))};
+                            QuotedValue(FormatNumber(width))};
     printer_.Line(Point{x, underline_y}, *length, 0, LineMode::kLine);
   }
 
@@ -268,7 +270,7 @@ class Interpreter {
     field = *read;
     if (field.text.empty()) throw Expected(field.line, index, expected, kFoundEmptyField);
     std::optional<double> value = ParseFieldNumber(field.text);
-    if (!value) throw Expected(field.line, index, expected, Quoted(DecodeText(field.text)));
+    if (!value) throw Expected(field.line, index, expected, QuotedValue(DecodeText(field.text)));
     return *value;
   }
 
@@ -276,7 +278,7 @@ class Interpreter {
     constexpr char kExpected[] = "單精度範圍內的數字";
     ScriptField field;
     std::optional<float> value = ToSingle(Number(index, kExpected, field));
-    if (!value) throw Expected(field.line, index, kExpected, Quoted(DecodeText(field.text)));
+    if (!value) throw Expected(field.line, index, kExpected, QuotedValue(DecodeText(field.text)));
     return *value;
   }
 
@@ -285,7 +287,7 @@ class Interpreter {
     constexpr char kExpected[] = " -32768 到 32767 的整數";
     ScriptField field;
     std::optional<std::int16_t> value = ToInt16(Number(index, kExpected, field));
-    if (!value) throw Expected(field.line, index, kExpected, Quoted(DecodeText(field.text)));
+    if (!value) throw Expected(field.line, index, kExpected, QuotedValue(DecodeText(field.text)));
     return *value;
   }
 

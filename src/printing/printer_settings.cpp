@@ -69,7 +69,6 @@ class KeyWriter {
   void Text(const std::string& key, const char*, const std::string& text) { Write(key, text); }
 
  private:
-  // A refused write is not reported: the program ends all the same.
   void Write(const std::string& key, const std::string& value) {
     settings_.Write(kSettingsSection, key, value, path_);
   }
@@ -129,10 +128,10 @@ std::string StoredCheckBox::SavedText() const {
   return unshowable_stored_ ? *unshowable_stored_ : std::to_string(state_);
 }
 
-void PrinterSettings::Save(SettingsFile& settings, const std::string& path) const {
+void PrinterSettings::Save(SettingsFile& settings, const std::string& path,
+                           const AskRetry& ask_retry) const {
   KeyWriter writer(settings, path);
-  ForEachKey(*this, writer);
-  throw EndProgram{0};
+  if (RetryOnFailure([&] { ForEachKey(*this, writer); }, ask_retry)) throw EndProgram{0};
 }
 
 void PrinterSettings::Load(SettingsFile& settings, const std::string& path) {

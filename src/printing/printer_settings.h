@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "common/retry.h"
 #include "platform/settings.h"
 
 namespace orbin {
@@ -55,9 +56,12 @@ struct PrinterSettings {
   std::array<std::string, 5> Text16{};  // programs to run: second value
   std::string Text17 = kDefaultOutExeData;  // temporary data file
 
-  // "存檔": writes every key to `path` in the window's fixed order, ignoring
-  // refused writes, then ends the program (throws EndProgram{0}).
-  [[noreturn]] void Save(SettingsFile& settings, const std::string& path) const;
+  // "存檔": writes every key to `path` in the window's fixed order, then
+  // ends the program (throws EndProgram{0}), so the run succeeds only with
+  // every key written. A refused write asks `ask_retry` with the message
+  // naming the file and the reason: Retry writes every key again, in the
+  // same order; Cancel returns, the window and its controls as they were.
+  void Save(SettingsFile& settings, const std::string& path, const AskRetry& ask_retry) const;
 
   // "load": reads every key from `path` and applies it. A stored number
   // that does not fit a 16-bit integer throws OverflowFailure naming the key;

@@ -4,8 +4,10 @@
 
 #include "common/failure.h"
 #include "common/program_end.h"
+#include "common/quoted_value.h"
 #include "platform/files_win32.h"
 #include "platform/printer_surface_win32.h"
+#include "platform/retry_box_win32.h"
 #include "platform/settings_win32.h"
 #include "platform/wide_win32.h"
 #include "printing/picture_print.h"
@@ -216,7 +218,7 @@ std::vector<std::string> Prt2::Combo1Entries() const {
 void Prt2::Combo1InsertItem(const std::string& name, int index) {
   const bool inserted =
       hwnd() ? InsertComboEntry(Control(kCombo1), name, index) : printers_.Insert(name, index);
-  if (!inserted) throw Failure("無法把「" + name + "」加入印表機清單");
+  if (!inserted) throw Failure("無法把" + QuotedValue(name) + "加入印表機清單");
 }
 
 void Prt2::SetCombo1ListIndex(int index) {
@@ -269,7 +271,10 @@ void Prt2::Command3_Click() {
   EnsureWindow();
   ReadControls();
   Win32SettingsFile settings;
-  settings_.Save(settings, Program().SettingsPath());
+  // Cancel keeps the window open with everything as the person left it.
+  settings_.Save(settings, Program().SettingsPath(), [&](const std::string& message) {
+    return AskRetryBox(hwnd(), message, "設定視窗");
+  });
 }
 
 void Prt2::Command4_Click() {
@@ -356,6 +361,7 @@ void Prt2::OnCommand(int id, int code, HWND control) {
       Command2_Click();
     case kCommand3:
       Command3_Click();
+      return;
     case kCommand4:
       Command4_Click();
       return;

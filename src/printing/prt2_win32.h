@@ -42,7 +42,9 @@ class Prt2 final : public Form, public WindowCaption {
   void Combo1_Click();
   [[noreturn]] void Command1_Click();
   [[noreturn]] void Command2_Click();
-  [[noreturn]] void Command3_Click();
+  // "存檔": ends the program once every key is written; returns when the
+  // person cancels a refused write.
+  void Command3_Click();
   void Command4_Click();
 
   void SetCaption(const std::string& caption) override;

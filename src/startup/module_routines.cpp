@@ -16,9 +16,13 @@ void WaitSeconds(std::int16_t seconds, Clock& clock, EventPump& events) {
 }
 
 std::string MidBytes(const std::string& text, std::int32_t start, std::int32_t width) {
+  return MidAnsiBytes(ToAnsi(text), start, width);
+}
+
+std::string MidAnsiBytes(std::string_view ansi_bytes, std::int32_t start, std::int32_t width) {
   if (start < 1) throw Failure("程序呼叫無效：位元組位置 " + std::to_string(start));
   if (width < 0) throw Failure("程序呼叫無效：寬度 " + std::to_string(width));
-  std::string bytes = ToAnsi(text) + std::string(width, ' ');
+  std::string bytes = std::string(ansi_bytes) + std::string(width, ' ');
   std::size_t from = static_cast<std::size_t>(start) - 1;
   if (from >= bytes.size()) return {};
   return FromAnsi(bytes.substr(from, static_cast<std::size_t>(width)));

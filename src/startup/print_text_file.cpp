@@ -1,20 +1,11 @@
 #include "startup/print_text_file.h"
 
-#include "platform/codepage.h"
+#include "platform/ansi_lines.h"
 
 namespace orbin {
 
 std::vector<std::string> SplitTextLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-    lines.push_back(FromAnsi(std::string_view(bytes).substr(start, i - start)));
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size()) lines.push_back(FromAnsi(std::string_view(bytes).substr(start)));
-  return lines;
+  return DecodeLines(bytes, LineFeeds::kEndLines);
 }
 
 void PrintTextFile(const std::vector<std::string>& lines, DrawingSurface& printer) {

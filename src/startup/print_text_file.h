@@ -8,7 +8,7 @@
 namespace orbin {
 
 // Lines of a text file in the ANSI code page (CR LF, CR or LF ends; a last
-// line without an end is still a line), as UTF-8.
+// line without an end is still a line), split in bytes, then each decoded.
 std::vector<std::string> SplitTextLines(const std::string& ansi_bytes);
 
 // Size of the printed text: fixed, so that the printout reads the same

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/retry_box_win32.h"
 #include "platform/run_guard_win32.h"
 #include "platform/wide_win32.h"
 
@@ -134,14 +135,9 @@ void chg2eng::SetCaret(std::size_t chars) {
 void chg2eng::FocusText() { SetFocus(Control(kText1)); }
 
 bool chg2eng::AskRetry(const std::string& message) {
-  // Owned by the window, which it disables meanwhile; Enter retries, Esc
-  // and the close box cancel.
-  const std::string text =
-      message + "\n\n按「重試」再試一次；按「取消」回到輸入視窗，輸入的內容都會保留。";
-  const int answer = MessageBoxW(hwnd(), Widen(text).c_str(), kProgramTitle,
-                                 MB_RETRYCANCEL | MB_ICONWARNING | MB_TOPMOST);
+  const bool retry = AskRetryBox(hwnd(), message, "輸入視窗");
   skip_key_up_ = true;
-  return answer == IDRETRY;
+  return retry;
 }
 
 LRESULT chg2eng::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

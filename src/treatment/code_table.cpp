@@ -1,7 +1,7 @@
 #include "treatment/code_table.h"
 
 #include "common/text.h"
-#include "platform/codepage.h"
+#include "platform/ansi_lines.h"
 
 namespace orbin {
 namespace {
@@ -18,25 +18,13 @@ constexpr std::size_t kCodeWidth = 8;
 // "-" would put a wrong code into the claim.
 std::vector<std::string> ReadTableLines(FileSystem& files) {
   if (!files.FileExists(kCodeTableFileName)) return {};
-  return SplitTableLines(FromAnsi(files.ReadAll(kCodeTableFileName)));
+  return CodeTableLines(files.ReadAll(kCodeTableFileName));
 }
 
 }  // namespace
 
-std::vector<std::string> SplitTableLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t cr = text.find('\r', start);
-    if (cr == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, cr - start));
-    start = cr + 1;
-    if (start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
+std::vector<std::string> CodeTableLines(std::string_view table_bytes) {
+  return DecodeLines(table_bytes, LineFeeds::kInLine);
 }
 
 std::string LoadPerToothLetters(FileSystem& files) {

@@ -15,9 +15,10 @@ inline constexpr char kCodeTableFileName[] = "treat.dat";
 // The letters that always take per-tooth characters, whatever the table says.
 inline constexpr char kFixedPerToothLetters[] = "ALPFZR";
 
-// The decoded text split at CR or CR LF (a bare LF stays in its line); the
-// empty rest after a final line end is no line.
-std::vector<std::string> SplitTableLines(std::string_view text);
+// The table's lines, split at CR or CR LF (a bare LF stays in its line) in
+// bytes and then each decoded; the empty rest after a final line end is no
+// line.
+std::vector<std::string> CodeTableLines(std::string_view table_bytes);
 
 // "ALPFZR" followed by the first character of every line flagged "1" at
 // position 3, in file order. A missing table gives the fixed six.

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "common/failure.h"
 #include "common/lenient_number.h"
 #include "common/program_end.h"
+#include "common/retry.h"
 #include "common/text.h"
 #include "startup/module_routines.h"
 #include "treatment/code_table.h"
@@ -242,14 +242,8 @@ bool TreatmentEntryForm::WriteResult(const std::string& result) {
 // Until `step` succeeds or the user cancels: a locked, unreadable or
 // read-only file must not cost the staff their entries.
 bool TreatmentEntryForm::RetryOnFailure(const std::function<void()>& step) {
-  for (;;) {
-    try {
-      step();
-      return true;
-    } catch (const Failure& failure) {
-      if (!window_.AskRetry(failure.what())) return false;
-    }
-  }
+  return orbin::RetryOnFailure(step,
+                               [&](const std::string& message) { return window_.AskRetry(message); });
 }
 
 void TreatmentEntryForm::SetText1(const std::string& text) {

@@ -82,5 +82,31 @@ class CloseRequests(WineTestCase):
                     check_close_path()
 
 
+class CloseRequestsUnderTheErrorBox(WineTestCase):
+    """A failure's box is up while the program's windows still get events:
+    a close request handled meanwhile ends the window's run with 0, which
+    must neither take the box away nor turn the failure into success."""
+
+    def test_the_run_ends_with_the_failure_code_after_the_box(self):
+        requests = [
+            ("another program's close request",
+             lambda: self.wine.probe("platform_probe", "close", "orbin.prt2")),
+            ("the end of the session", lambda: self.wine.end_session("orbin.prt2")),
+        ]
+        for request, ask in requests:
+            with self.subTest(request):
+                work = self.work_dir()
+                # "load" fails on a number too large while the (hidden)
+                # settings window is there to be asked.
+                write_ansi(work / "VexaSys.ini", "[VexaDent]\nprint03=40000\n")
+                program = self.wine.start("/Printer/", cwd=work, debug="+msgbox")
+                self.addCleanup(program.kill)
+                wait_for(lambda: self.wine.display.find_windows("^orbin$"), 30,
+                         what="the error box")
+                ask()  # returns once the window has handled it
+                self.assertTrue(program.running(), "the box is still up")
+                self.assertEqual(self.answer_error_box(program, "print03"), 1)
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -253,6 +253,17 @@ class ReleasePackage(unittest.TestCase):
         self.assertEqual(dependencies[0]["version"], "6.0.0.0")
         self.assertEqual(dependencies[0]["publicKeyToken"], "6595b64144ccf1df")
 
+    def test_the_manifest_declares_system_dpi_awareness(self):
+        # Without it Windows stretches the windows' pixels at 125-150 %
+        # scaling; per-monitor awareness the program does not handle.
+        manifests = {k: v for k, v in self.pe.resources().items() if k[0] == RT_MANIFEST}
+        xml = ElementTree.fromstring(next(iter(manifests.values())))
+        settings = "{urn:schemas-microsoft-com:asm.v3}"
+        declared = [(e.tag, (e.text or "").strip()) for s in xml.iter(f"{settings}windowsSettings")
+                    for e in s]
+        self.assertEqual(declared,
+                         [("{http://schemas.microsoft.com/SMI/2005/WindowsSettings}dpiAware", "true")])
+
     def test_guide_opens_in_notepad_in_traditional_chinese(self):
         data = (self.unpacked / "INSTALL.txt").read_bytes()
         self.assertTrue(data.startswith(b"\xef\xbb\xbf"), "UTF-8 with a byte order mark")

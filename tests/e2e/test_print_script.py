@@ -135,6 +135,23 @@ class PrintScript(WineTestCase):
         self.assertEqual(jobs.new(expect=0), [])
 
 
+class LongValueInTheErrorBox(WineTestCase):
+    def test_a_million_digit_field_is_quoted_shortened_in_a_box_that_fits_the_screen(self):
+        work = self.work_dir()
+        write_ansi(work / "print2vb", "1\n0\nLine\n" + "9" * 1000000 + ",2,3,4\nEnd\n")
+        program = self.wine.start("/Print2VB/", cwd=work, debug="+msgbox")
+        self.addCleanup(program.kill)
+        display = self.wine.display
+        [box] = wait_for(lambda: display.find_windows("^orbin$"), 60, what="the error box")
+        shell = display.xdotool("getwindowgeometry", "--shell", box)
+        g = {k: int(v) for k, v in (line.split("=") for line in shell.splitlines())}
+        self.assertTrue(0 <= g["X"] and g["X"] + g["WIDTH"] <= 1024 and
+                        0 <= g["Y"] and g["Y"] + g["HEIGHT"] <= 768, f"the box lies on the screen: {g}")
+        self.assertEqual(self.answer_error_box(
+            program, windows_path(work / "print2vb") + " 第 4 行（Line）：第一個欄位",
+            "讀到的是「" + "9" * 40 + "…」。"), 1)
+
+
 class PicturePrint(WineTestCase):
     def setUp(self):
         drive_c = self.wine.drive_c

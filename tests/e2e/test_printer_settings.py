@@ -111,8 +111,8 @@ def resume(program):
 
 
 class SettingsWindowCase(WineTestCase):
-    def open_window(self, work):
-        program = self.wine.start("/Printer/", cwd=work)
+    def open_window(self, work, debug=""):
+        program = self.wine.start("/Printer/", cwd=work, debug=debug)
         self.addCleanup(program.kill)
         # This program's window: that of a program just ended may still show
         # for a moment under the same caption.
@@ -263,6 +263,51 @@ class PrinterSettingsWindow(SettingsWindowCase):
         self.wine.display.xdotool("windowfocus", "--sync", box)
         self.wine.display.xdotool("key", "Return")
         self.assertEqual(program.wait(30), 1)
+
+
+class RefusedSave(SettingsWindowCase):
+    """"存檔" while "VexaSys.ini" refuses the write: made immutable (Wine runs
+    as root here, so file modes do not stop it), or held open without
+    sharing by another program."""
+
+    def refuse(self, how, ini):
+        if how == "immutable":
+            subprocess.run(["chattr", "+i", str(ini)], check=True)
+            release = lambda: subprocess.run(["chattr", "-i", str(ini)], check=True)
+        else:
+            release = self.wine.hold_open(ini, exclusive=True).kill
+        self.addCleanup(release)
+        return release
+
+    def test_retry_box_names_the_file_cancel_keeps_the_typed_text_and_saving_again_writes_all(self):
+        for how in ("immutable", "held"):
+            with self.subTest(how):
+                work = self.work_dir()
+                ini = work / "VexaSys.ini"
+                write_ansi(ini, "[VexaDent]\nDoctorName2=林醫師\n")
+                program, window = self.open_window(work, debug="+msgbox")
+                self.type_into(window, TEXT16_4, "D:\\out.dat")
+                release = self.refuse(how, ini)
+                self.click(window, SAVE_BUTTON)
+                [box] = wait_for(lambda: self.wine.display.find_windows("^orbin$"), 30,
+                                 what="the retry box")
+                [message] = program.message_boxes()
+                self.assertIn(f"無法寫入檔案「{windows_path(ini)}」：", message)
+                reason = re.split(r"\\n|\n", message.split("」：", 1)[1])[0]
+                self.assertTrue(reason.strip(), f"the system's reason: {message!r}")
+                self.wine.display.xdotool("windowfocus", "--sync", box)
+                self.wine.display.xdotool("key", "Escape")
+                wait_for(lambda: not self.wine.display.find_windows("^orbin$"), 30,
+                         what="the box to close")
+                self.assertTrue(program.running(), "Cancel keeps the window")
+                self.assertEqual(self.wine.display.find_windows(f"^{CAPTION}$"), [window])
+                self.assertEqual(read_ansi(ini), "[VexaDent]\r\nDoctorName2=林醫師\r\n")
+                release()
+                self.wine.display.xdotool("windowfocus", "--sync", window)
+                self.click(window, SAVE_BUTTON)
+                self.assertEqual(program.wait(30), 0)
+                self.assertEqual(dict(settings_pairs(ini)),
+                                 dict(FRESH_VALUES, DoctorName2="林醫師", OutExeFile5="D:\\out.dat"))
 
 
 class PrinterList(WineTestCase):

@@ -126,5 +126,27 @@ class ModuleRoutines(WineTestCase):
         self.assertEqual(self.wine.probe("platform_probe", "fileexists", windows_path(work)), "false")
 
 
+
+class CodePageConversion(WineTestCase):
+    """The program's own code page conversion under Wine decodes broken
+    characters as the native build's stand-in does in the unit tests
+    (tests/unit/platform/codepage_test.cpp): a lead byte takes the byte after
+    it, a line end too."""
+
+    CASES = [
+        ("41", "A"), ("a440", "一"), ("a4a4a4", "中?"), ("42a4", "B?"),
+        ("a40d0a42", "?\nB"), ("a40a", "?"), ("a420", "?"), ("810d", "?"), ("a47f", "?"),
+        ("a4a0", "?"), ("a4ff", "?"), ("a3c0", "?"), ("a3e1", "€"), ("f9fe", "▓"),
+        ("80", "\u0080"), ("ff", "\uf8f8"), ("fa40", "\ue000"), ("fefe", "\ue310"),
+        ("fe7f", "?"), ("8e40", "\ue311"), ("a0fe", "\ueeb7"), ("8140", "\ueeb8"),
+        ("8dfe", "\uf6b0"), ("c6a1", "\uf6b1"),
+    ]
+
+    def test_decodes_as_the_native_stand_in(self):
+        for hex_bytes, expected in self.CASES:
+            with self.subTest(hex_bytes):
+                self.assertEqual(self.wine.probe("platform_probe", "fromansi", hex_bytes), expected)
+
+
 if __name__ == "__main__":
     unittest.main()

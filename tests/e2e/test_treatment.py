@@ -28,7 +28,10 @@ class EntryWindow:
         self.display = case.wine.display
         self.work = case.work_dir()
         for name, text in (files or {}).items():
-            write_ansi(self.work / name, text)
+            if isinstance(text, bytes):  # as it stands, broken characters and all
+                (self.work / name).write_bytes(text)
+            else:
+                write_ansi(self.work / name, text)
         exe = EXE
         if main_program:
             exe = self.work / "orbin.exe"
@@ -189,6 +192,25 @@ class Entries(WineTestCase):
         window.still_open()
         window.keypad("KP_4")
         self.assertEqual(window.finished(), "IC;1112D;90015C;D3D4;\r\n".encode("ascii"))
+
+
+class HalfCharacterInTheCodeTable(WineTestCase):
+    def test_a_line_ending_in_a_lead_byte_keeps_the_next_line(self):
+        # Descriptions cut after the first byte of a character; the lines
+        # after them still give their code and their per-tooth flag.
+        table = b"\r\n".join([
+            "A 1根管治療".encode("cp950") + b"\xa4",
+            treat_dat_line("B", "0", "補綴", "91001C").encode("cp950"),
+            "D 0說明".encode("cp950") + b"\xa4",
+            treat_dat_line("Q", "1", "牙周", "91004C").encode("cp950"),
+        ]) + b"\r\n"
+        window = EntryWindow(self, "/L1200/T300/+", files={"treat.dat": table})
+        window.type("11b")
+        window.wait_caption(ENTER_WHEN_DONE + DEFAULT_LIST)
+        window.type("11q2")
+        window.wait_caption(ENTER_WHEN_DONE + DEFAULT_LIST)
+        window.key("Return")
+        self.assertEqual(window.finished(), b"IC;11B;91001C;11Q;91004C;Q2;\r\n")
 
 
 class EscRules(WineTestCase):

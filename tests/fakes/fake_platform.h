@@ -71,11 +71,10 @@ class FakeSettings : public SettingsFile {
     std::string value = it == values.end() ? default_value : it->second;
     return value.substr(0, 99);
   }
-  bool Write(const std::string& section, const std::string& key, const std::string& value,
+  void Write(const std::string& section, const std::string& key, const std::string& value,
              const std::string& path) override {
     values[{path, section, key}] = value;
     writes.emplace_back(key, value, path);
-    return true;
   }
 };
 

@@ -7,7 +7,6 @@
 
 #include "common/text.h"
 #include "fuzz_support.h"
-#include "platform/codepage.h"
 #include "treatment/code_table.h"
 #include "treatment/site_entry.h"
 #include "unit/treatment/entry_rig.h"
@@ -17,7 +16,7 @@ using namespace orbin;
 namespace {
 
 std::size_t TableLineCount(const std::string& table_bytes) {
-  return SplitTableLines(FromAnsi(table_bytes)).size();
+  return CodeTableLines(table_bytes).size();
 }
 
 void CheckCodeField(const std::string& code, std::string_view table) {

@@ -2,9 +2,15 @@
 // result, UTF-8, to the file named last:
 //   platform_probe readini KEY DEFAULT INI OUT
 //   platform_probe fileexists PATH OUT
+//   platform_probe fromansi HEXBYTES OUT
+//     the code page bytes (two hex digits each) as the program decodes them
 //   platform_probe hold PATH shared|exclusive MILLISECONDS OUT
 //     holds PATH open for reading, sharing reading and writing (as the main
 //     program may) or nothing, and writes "held" to OUT once it has it.
+// asks the window of class CLASS to close, as another program's close
+// request does, and returns once it has handled the request (or the
+// program ended meanwhile):
+//   platform_probe close CLASS OUT
 // and reports how the system keeps a top-level window whose caption ends
 // with TEXT: "shown" or "hidden", then ",topmost" if so; "none": no such
 // window.
@@ -17,6 +23,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/files_win32.h"
 #include "platform/settings_win32.h"
 #include "platform/wide_win32.h"
@@ -55,6 +62,12 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"fileexists" && argc == 4) {
     Win32FileSystem files;
     result = files.FileExists(Narrow(argv[2])) ? "true" : "false";
+  } else if (command == L"fromansi" && argc == 4) {
+    const std::string hex = Narrow(argv[2]);
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+      bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    result = FromAnsi(bytes);
   } else if (command == L"hold" && argc == 6) {
     const DWORD share = std::wstring(argv[3]) == L"shared" ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     HANDLE file = CreateFileW(argv[2], GENERIC_READ, share, nullptr, OPEN_EXISTING,
@@ -73,6 +86,12 @@ int wmain(int argc, wchar_t** argv) {
     // The program may end while it handles this: no answer is expected.
     SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                         &answer);
+    result = "sent";
+  } else if (command == L"close" && argc == 4) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window) return 1;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
     result = "sent";
   } else if (command == L"window" && argc == 4) {
     WindowSearch search{argv[2]};

@@ -75,6 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
         MonthlyCase{"LineFeedEnd", {{"mth400", "abc\n" + std::string(40, '5')}}, "mth400 (89年月)"},
         // Positions count code-page bytes: a Chinese character takes two.
         MonthlyCase{"DoubleByteLead", {{"mth500", Monthly("06", "08", "\xb6\x45\xa9\xd2")}}, "mth500 (97年06月)"},
+        // Half a character (a lead byte, then a blank) still counts as its
+        // bytes; a first line ending in one keeps its line end.
+        MonthlyCase{"HalfCharacterBeforeTheFields", {{"mth500", Monthly("06", "08", "\xa4 ")}},
+                    "mth500 (97年06月)"},
+        MonthlyCase{"FirstLineEndsInHalfACharacter",
+                    {{"mth500", std::string(25, 'x') + "1\xa4\r\n" + std::string(40, '5')}},
+                    "mth500 (89年1?月)"},
         MonthlyCase{"NoneQualifies", {{"mth099", Monthly("03", "05")}, {"mth1000", Monthly("03", "05")}}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -79,5 +79,42 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{ScriptOf({"40000", "0"}),
                     "print2vb 第 1 行（列印品質）：列印品質最多是每英吋 32767 點，讀到的是「40000」。"}));
 
+// A value quoted in a message shows its first 40 characters and "…": a
+// field a million characters long must not fill the error box.
+std::string Nines(std::size_t n) { return std::string(n, '9'); }
+std::string Chinese(std::size_t n) {
+  std::string text;
+  for (std::size_t i = 0; i < n; ++i) text += "\xb6\x45";  // 診 in code page 950
+  return text;
+}
+std::string ChineseUtf8(std::size_t n) {
+  std::string text;
+  for (std::size_t i = 0; i < n; ++i) text += "診";
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LongValues, PrintScriptFailureTest,
+    ::testing::Values(
+        FailureCase{CommandScript({"Line", Nines(1000000) + ",2,3,4"}),
+                    "print2vb 第 4 行（Line）：第一個欄位必須是單精度範圍內的數字，讀到的是「" +
+                        Nines(40) + "…」。"},
+        FailureCase{CommandScript({"Circle", "1,2," + std::string(1000000, 'x')}),
+                    "print2vb 第 4 行（Circle）：第三個欄位必須是 -32768 到 32767 的整數，讀到的是「" +
+                        std::string(40, 'x') + "…」。"},
+        // Forty characters stand whole; Chinese ones are cut as characters.
+        FailureCase{CommandScript({"Print", std::string(40, 'x') + ",2", "t"}),
+                    "print2vb 第 4 行（Print）：第一個欄位必須是單精度範圍內的數字，讀到的是「" +
+                        std::string(40, 'x') + "」。"},
+        FailureCase{CommandScript({"Print", Chinese(41) + ",2", "t"}),
+                    "print2vb 第 4 行（Print）：第一個欄位必須是單精度範圍內的數字，讀到的是「" +
+                        ChineseUtf8(40) + "…」。"},
+        FailureCase{ScriptOf({Nines(100000) + "x", "0"}),
+                    "print2vb 第 1 行（列印品質）：溢位：數字太大：「" + Nines(40) + "…」"},
+        FailureCase{ScriptOf({"1e9", "0"}),
+                    "print2vb 第 1 行（列印品質）：列印品質最多是每英吋 32767 點，讀到的是「1e9」。"},
+        FailureCase{CommandScript({"Size" + Nines(500)}),
+                    "print2vb 第 3 行（Size）：溢位：數字太大：「" + Nines(40) + "…」"}));
+
 }  // namespace
 }  // namespace orbin

@@ -123,7 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {"text 100,0 a", "newpage", "text 0,0 b", "enddoc"}},
         // Text in the code page is printed as the characters it stands for.
         CommandCase{{"Print", "0,0", "\xb6\x45\xa9\xd2"}, {"text 0,0 診所", "enddoc"}},
-        CommandCase{{"Print;\xb6\x45\xa9\xd2"}, {"text 100,0 診所", "enddoc"}}));
+        CommandCase{{"Print;\xb6\x45\xa9\xd2"}, {"text 100,0 診所", "enddoc"}},
+        // A line ending in half a character keeps its line end: the next
+        // line is still a line of its own.
+        CommandCase{{"Print", "0,0", "\xb6\x45\xa4", "Print;B\xa4", "Print;C", "End"},
+                    {"text 0,0 診?", "text 200,0 B?", "text 400,0 C", "enddoc"}}));
 
 TEST(PrintScript, EndsTheDocumentAtTheEndOfAScriptWithoutEnd) {
   RecordingSurface printer;

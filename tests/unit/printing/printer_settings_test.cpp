@@ -1,5 +1,7 @@
 #include "printing/printer_settings.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "common/failure.h"
@@ -29,21 +31,38 @@ const std::vector<std::pair<std::string, std::string>> kFreshWindowWrites = {
     {"OutExeTop3", ""}, {"OutExeFile3", ""}, {"OutExeTop4", ""}, {"OutExeFile4", ""},
     {"OutExeTop5", ""}, {"OutExeFile5", ""}};
 
-// Settings that remember which keys were read, in order, and can refuse
-// every write.
+// Settings that remember which keys were read, in order, and refuse the
+// writes of `refused_key` (as a locked file refuses them) while
+// `refusals_left` lasts.
 class RecordingSettings : public FakeSettings {
  public:
   std::vector<std::string> reads;
-  bool refuse_writes = false;
+  std::string refused_key;
+  int refusals_left = 0;
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& default_value, const std::string& path) override {
     reads.push_back(key);
     return FakeSettings::Read(section, key, default_value, path);
   }
-  bool Write(const std::string& section, const std::string& key, const std::string& value,
+  void Write(const std::string& section, const std::string& key, const std::string& value,
              const std::string& path) override {
+    if (key == refused_key && refusals_left > 0) {
+      --refusals_left;
+      throw Failure("無法寫入檔案「" + path + "」：檔案正由另一個程式使用。");
+    }
     FakeSettings::Write(section, key, value, path);
-    return !refuse_writes;
+  }
+};
+
+// Answers every retry question with `answer`, recording the messages.
+struct RetryAnswers {
+  bool answer = true;
+  std::vector<std::string> messages;
+  AskRetry Ask() {
+    return [this](const std::string& message) {
+      messages.push_back(message);
+      return answer;
+    };
   }
 };
 
@@ -55,7 +74,7 @@ void Store(FakeSettings& settings, const std::string& key, const std::string& va
 std::vector<std::pair<std::string, std::string>> SaveWrites(const PrinterSettings& window,
                                                             FakeSettings& settings) {
   try {
-    window.Save(settings, kPath);
+    window.Save(settings, kPath, [](const std::string&) { return false; });
     ADD_FAILURE() << "save did not end the program";
   } catch (const EndProgram& end) {
     EXPECT_EQ(end.exit_code, 0);
@@ -76,10 +95,47 @@ TEST(PrinterSettingsSave, FreshWindowWritesEveryKeyInOrderThenEnds) {
   EXPECT_EQ(settings.values.count({kPath, "VexaDent", "print54"}), 1u);
 }
 
-TEST(PrinterSettingsSave, RefusedWritesAreIgnored) {
+// A refused write is asked about; Retry writes every key again, from the
+// first, and only a save with every key written ends the program.
+TEST(PrinterSettingsSave, RetryAfterARefusedWriteWritesEveryKeyAgainThenEnds) {
+  for (const char* refused : {"print00", "CheckDoctor", "OutExeFile5"}) {
+    SCOPED_TRACE(refused);
+    RecordingSettings settings;
+    settings.refused_key = refused;
+    settings.refusals_left = 2;
+    RetryAnswers retry;
+    PrinterSettings window;
+    window.Text11[0] = "林醫師";
+    try {
+      window.Save(settings, kPath, retry.Ask());
+      ADD_FAILURE() << "save did not end the program";
+    } catch (const EndProgram& end) {
+      EXPECT_EQ(end.exit_code, 0);
+    }
+    EXPECT_EQ(retry.messages, std::vector<std::string>(
+                                  2, "無法寫入檔案「" + kPath + "」：檔案正由另一個程式使用。"));
+    // The writes before each refusal, then the whole save in order.
+    std::vector<std::string> keys;
+    for (const auto& [key, value, path] : settings.writes) keys.push_back(key);
+    std::vector<std::string> save_order;
+    for (const auto& write : kFreshWindowWrites) save_order.push_back(write.first);
+    const auto refused_at = static_cast<std::size_t>(
+        std::find(save_order.begin(), save_order.end(), refused) - save_order.begin());
+    ASSERT_EQ(keys.size(), 2 * refused_at + save_order.size());
+    EXPECT_EQ(std::vector<std::string>(keys.end() - save_order.size(), keys.end()), save_order);
+    EXPECT_EQ((settings.values[{kPath, "VexaDent", "DoctorName2"}]), "林醫師");
+  }
+}
+
+// Cancel goes back to the window, which the person may save again later.
+TEST(PrinterSettingsSave, CancelAfterARefusedWriteReturnsWithoutEnding) {
   RecordingSettings settings;
-  settings.refuse_writes = true;
-  EXPECT_EQ(SaveWrites(PrinterSettings{}, settings).size(), kFreshWindowWrites.size());
+  settings.refused_key = "DrugName";
+  settings.refusals_left = 1;
+  RetryAnswers cancel;
+  cancel.answer = false;
+  EXPECT_NO_THROW(PrinterSettings{}.Save(settings, kPath, cancel.Ask()));
+  EXPECT_EQ(cancel.messages.size(), 1u);
 }
 
 TEST(PrinterSettingsLoad, ReadsTheKeysInTheSaveOrder) {

@@ -16,6 +16,12 @@ TEST(SplitTextLines, AcceptsEveryLineEndAndAnUnendedLastLine) {
   EXPECT_EQ(SplitTextLines("\xb6\x45\xa9\xd2\r\n"), V{"診所"});  // code page 950
 }
 
+TEST(SplitTextLines, ALineEndingInHalfACharacterKeepsItsLineEnd) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(SplitTextLines("\xb6\x45\xa4\r\nIC;11B;\r\n\xa4\nnext\xa4"),
+            (V{"診?", "IC;11B;", "?", "next?"}));
+}
+
 TEST(PrintTextFile, PrintsLinesInOrderOnALandscapePageAtTwelvePoints) {
   testing::RecordingSurface printer;
   PrintTextFile({"IC;11B;-;", "診所"}, printer);

@@ -18,13 +18,26 @@ std::string Line(const std::string& letter, char flag, const std::string& code,
   return letter + " " + flag + before + code;
 }
 
-TEST(SplitTableLines, EndsLinesAtCrOrCrLf) {
+TEST(CodeTableLines, EndsLinesAtCrOrCrLf) {
   using Lines = std::vector<std::string>;
-  EXPECT_EQ(SplitTableLines("a\r\nb\rc"), (Lines{"a", "b", "c"}));
-  EXPECT_EQ(SplitTableLines("a\r\n"), (Lines{"a"}));
-  EXPECT_EQ(SplitTableLines("\r\n\r\nd"), (Lines{"", "", "d"}));
-  EXPECT_EQ(SplitTableLines("a\nb"), (Lines{"a\nb"}));
-  EXPECT_EQ(SplitTableLines(""), Lines{});
+  EXPECT_EQ(CodeTableLines("a\r\nb\rc"), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(CodeTableLines("a\r\n"), (Lines{"a"}));
+  EXPECT_EQ(CodeTableLines("\r\n\r\nd"), (Lines{"", "", "d"}));
+  EXPECT_EQ(CodeTableLines("a\nb"), (Lines{"a\nb"}));
+  EXPECT_EQ(CodeTableLines(""), Lines{});
+}
+
+// A description that ends in the first byte of a character (the table's
+// editor cut it) costs that character only: the next line, its code and its
+// per-tooth flag are all read.
+TEST(CodeTable, ALineEndingInHalfACharacterKeepsTheNextLine) {
+  FakeFileSystem files;
+  files.files["treat.dat"] = ToAnsi("A 1 根管") + "\xa4\r\n" + ToAnsi(Line("B", ' ', "91001C")) +
+                             "\r\n" + ToAnsi("D 0 說明") + "\xa4\r" + ToAnsi(Line("Q", '1', "")) +
+                             "\r\n";
+  EXPECT_EQ(CodeTableLines(files.files["treat.dat"]).size(), 4u);
+  EXPECT_EQ(LookupTreatmentCode(files, "B"), "91001C;");
+  EXPECT_EQ(LoadPerToothLetters(files), "ALPFZRAQ");
 }
 
 struct LookupCase {
