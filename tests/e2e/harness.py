@@ -42,16 +42,27 @@ WINE10_ROOT = Path(os.environ.get("ORBIN_WINE10_ROOT", "/var/cache/orbin/wine10-
 RUN_LABEL = f"{BUILD_NAME}, {'Wine 10 root' if WINE_NAME == 'wine10' else 'host Wine'}"
 
 
-def wait_for(predicate, timeout, interval=0.1, what="condition"):
-    """Polls `predicate` until it returns something true; returns that."""
+def wait_until(sample, holds, timeout, what, interval=0.1, show=repr):
+    """Takes `sample()` (a screenshot's measurements, a caption, a window's
+    place, files written) until `holds(value)`; returns that value. On
+    timeout it fails with what it waited for and the last value seen
+    (`show(value)`), so the message says what was on the screen. A case
+    waits this way for the condition it needs, with a deadline generous
+    enough for a loaded machine, instead of sleeping and then looking."""
     deadline = time.monotonic() + timeout
     while True:
-        value = predicate()
-        if value:
+        value = sample()
+        if holds(value):
             return value
         if time.monotonic() > deadline:
-            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+            raise AssertionError(f"timed out after {timeout} s waiting for {what}; "
+                                 f"last seen: {show(value)}")
         time.sleep(interval)
+
+
+def wait_for(predicate, timeout, interval=0.1, what="condition"):
+    """Polls `predicate` until it returns something true; returns that."""
+    return wait_until(predicate, bool, timeout, what, interval)
 
 
 def windows_path(path):
@@ -101,6 +112,16 @@ class Display:
         visible = ["--onlyvisible"] if visible_only else []
         found = self.xdotool("search", *visible, "--class", "^explorer\\.exe$", check=False)
         return [w for w in found.split() if self.window_name(w) != "Default IME"]
+
+    def program_windows(self, program, name_pattern=None, visible_only=True):
+        """The windows of `program`'s own process (with a caption matching
+        `name_pattern`): never those of a program just ended, which may
+        still show for a moment under the same caption."""
+        visible = ["--onlyvisible"] if visible_only else []
+        name = ["--name", name_pattern] if name_pattern else []
+        out = self.xdotool("search", "--all", *visible, "--pid", str(program.pid), *name,
+                           check=False)
+        return [w for w in out.split() if w]
 
     def window_name(self, window):
         return self.xdotool("getwindowname", window, check=False)
@@ -379,34 +400,67 @@ class Wine:
 
 
 class PrintJobs:
-    """The PDF files cups-pdf writes for print jobs started after `mark`."""
+    """The print jobs started after this point and the PDF files cups-pdf
+    writes for them in ~/PDF (a file of an earlier job may be written over:
+    files are told apart by name and stamp)."""
 
     def __init__(self):
         PDF_OUT.mkdir(parents=True, exist_ok=True)
-        self.before = set(PDF_OUT.glob("*.pdf"))
+        self.before = pdf_stamps()
+        self.last_job = max(cups_jobs("all"), default=0)
 
-    def new(self, expect=1, timeout=30):
-        """Waits for `expect` new PDF files (0: waits until the spooler is idle
-        and returns whatever appeared)."""
-        def ready():
-            files = sorted(set(PDF_OUT.glob("*.pdf")) - self.before, key=lambda p: p.stat().st_mtime)
-            if expect and len(files) < expect:
-                return None
-            if not spooler_idle():
-                return None
-            return files or ([] if not expect else None)
-        if expect == 0:
-            wait_for(spooler_idle, timeout, what="the print spooler")
-            time.sleep(1)
-            return sorted(set(PDF_OUT.glob("*.pdf")) - self.before)
-        files = wait_for(ready, timeout, what=f"{expect} printed PDF file(s)")
-        time.sleep(0.5)  # cups-pdf renames the finished file into place
+    def new(self, expect=1, timeout=60):
+        """Waits until every job started since has ended and each has its
+        complete PDF file, at least `expect` of them; returns the new files,
+        oldest first. expect=0 (nothing should print): once the program
+        has ended its jobs are queued, so this returns as soon as none is
+        left; a job that did print shows as its file."""
+        def sample():
+            pending = cups_jobs("not-completed")
+            started = [job for job in cups_jobs("all") if job > self.last_job]
+            stamps = pdf_stamps()
+            files = sorted((path for path, stamp in stamps.items()
+                            if self.before.get(path) != stamp), key=lambda p: stamps[p])
+            return pending, started, files
+
+        def complete(state):
+            pending, started, files = state
+            return (not pending and len(files) >= max(expect, len(started))
+                    and all(pdf_readable(f) for f in files))
+
+        _, _, files = wait_until(
+            sample, complete, timeout, what=f"{expect} printed PDF file(s), every job ended",
+            interval=0.2, show=lambda s: f"jobs still queued {s[0]}, jobs started {s[1]}, "
+                                         f"new files {[f.name for f in s[2]]}")
         return files
 
 
-def spooler_idle():
-    result = subprocess.run(["lpstat", "-o"], capture_output=True, text=True)
-    return result.returncode == 0 and not result.stdout.strip()
+def pdf_stamps():
+    """{PDF file in ~/PDF: (modification time, size, inode)}."""
+    stamps = {}
+    for path in PDF_OUT.glob("*.pdf"):
+        try:
+            st = path.stat()
+        except FileNotFoundError:
+            continue
+        stamps[path] = (st.st_mtime_ns, st.st_size, st.st_ino)
+    return stamps
+
+
+def pdf_readable(path):
+    """Whether the PDF is whole: pdfinfo reads it without a complaint."""
+    result = subprocess.run(["pdfinfo", str(path)], capture_output=True, text=True, timeout=30)
+    return result.returncode == 0 and not result.stderr.strip()
+
+
+def cups_jobs(which):
+    """Numbers of CUPS jobs: "not-completed" (queued or printing) or "all"
+    (with those kept in the history)."""
+    result = subprocess.run(["lpstat", "-W", which, "-o"], capture_output=True, text=True,
+                            timeout=30)
+    if result.returncode != 0:
+        raise AssertionError(f"lpstat -W {which} -o: {result.stderr.strip()}")
+    return [int(m.group(1)) for m in re.finditer(r"^\S+-(\d+)\s", result.stdout, re.M)]
 
 
 class PdfPage:
@@ -479,7 +533,8 @@ class WineTestCase(unittest.TestCase):
         the program's exit code. The program must run with debug="+msgbox"."""
         self.addCleanup(program.kill)  # a box left open after a failed check
         display = self.wine.display
-        [box] = wait_for(lambda: display.find_windows("^orbin$"), timeout, what="the error box")
+        [box] = wait_for(lambda: display.program_windows(program, "^orbin$"), timeout,
+                         what="the error box")
         messages = program.message_boxes()
         self.assertTrue(any(all(t in m for t in expected_texts) for m in messages),
                         f"no message holds {expected_texts}: {messages}")
