@@ -391,6 +391,13 @@ class Wine:
         """The user's session ends, as at log-off, for the window of that class."""
         self.probe("platform_probe", "endsession", window_class)
 
+    def settled(self, window_class, timeout=30):
+        """Waits until the shown window of that class has handled all the
+        input sent to it so far: "settled"; "none" when there is no such
+        window (its program ended), "busy" when it has not within `timeout`."""
+        return self.probe("platform_probe", "settled", window_class, str(int(timeout * 1000)),
+                          timeout=timeout + 60)
+
     def stop(self):
         subprocess.run([*self.runner, self.server, "-k"], env=self.env, timeout=30,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
