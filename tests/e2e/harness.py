@@ -201,6 +201,13 @@ class Program:
     def stderr(self):
         return Path(self.stderr_path).read_text(errors="replace")
 
+    def state(self):
+        """"running", or how it ended with the end of its error output: for
+        a failure message."""
+        if self.running():
+            return "running"
+        return f"ended with {self.process.returncode}: {self.stderr()[-1500:]!r}"
+
     def message_boxes(self):
         """Texts of the message boxes the program showed (read from Wine's
         msgbox trace, which the run must have asked for)."""
@@ -540,8 +547,9 @@ class WineTestCase(unittest.TestCase):
         the program's exit code. The program must run with debug="+msgbox"."""
         self.addCleanup(program.kill)  # a box left open after a failed check
         display = self.wine.display
-        [box] = wait_for(lambda: display.program_windows(program, "^orbin$"), timeout,
-                         what="the error box")
+        [box] = wait_until(lambda: display.program_windows(program, "^orbin$"), bool, timeout,
+                           what="the error box",
+                           show=lambda found: f"{found}, the program {program.state()}")
         messages = program.message_boxes()
         self.assertTrue(any(all(t in m for t in expected_texts) for m in messages),
                         f"no message holds {expected_texts}: {messages}")

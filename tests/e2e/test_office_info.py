@@ -116,7 +116,8 @@ class OfficeWindowCase(WineTestCase):
         self.programs.append(program)
         display = self.wine.display
         [window] = wait_until(lambda: display.program_windows(program, "^orbin$"), bool, 30,
-                              what="the office window", interval=0.05)
+                              what="the office window", interval=0.05,
+                              show=lambda found: f"{found}, the program {program.state()}")
         return program, window
 
     def wait_screen(self, name, problems, timeout=30):
