@@ -126,6 +126,13 @@ class Display:
     def window_name(self, window):
         return self.xdotool("getwindowname", window, check=False)
 
+    def shown_windows(self):
+        """(window, process id, caption) of every visible window: what a
+        failure message shows."""
+        found = self.xdotool("search", "--onlyvisible", "--name", "", check=False).split()
+        return [(w, self.xdotool("getwindowpid", w, check=False), self.window_name(w))
+                for w in found]
+
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", "-depth", "8", str(path)],
                        env={**os.environ, "DISPLAY": self.name}, check=True, timeout=30)
@@ -205,7 +212,7 @@ class Program:
         """"running", or how it ended with the end of its error output: for
         a failure message."""
         if self.running():
-            return "running"
+            return f"running as process {self.pid} ({process_name(self.pid)})"
         return f"ended with {self.process.returncode}: {self.stderr()[-1500:]!r}"
 
     def message_boxes(self):

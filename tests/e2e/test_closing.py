@@ -24,7 +24,8 @@ class CloseRequests(WineTestCase):
         a moment under the same caption."""
         return wait_until(lambda: self.wine.display.program_windows(program, name_pattern), bool,
                           30, what=what, interval=0.02,
-                          show=lambda found: f"{found}, the program {program.state()}")
+                          show=lambda found: f"{found}, the program {program.state()}, "
+                                             f"windows shown {self.wine.display.shown_windows()}")
 
     def office_window(self, work):
         program = self.start("/show", work, EXE)
