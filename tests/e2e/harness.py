@@ -166,6 +166,9 @@ class Program:
 
     @property
     def pid(self):
+        if (self._pid is not None and self._pid != self.process.pid and self.running()
+                and process_name(self._pid) != self.exe_name):
+            self._pid = None  # a process on the way to the program, gone meanwhile
         if self._pid is None:
             self._pid = wait_for(self._own_process, 20, interval=0.02,
                                  what=f"the process of {self.exe_name}")
@@ -177,9 +180,11 @@ class Program:
         if name == self.exe_name:
             return started
         if name == "start.exe":
-            for pid in marked_processes(self.mark):
-                if pid != started and process_name(pid) == self.exe_name:
-                    return pid
+            # The newest: Wine may pass through more than one on its way.
+            found = [pid for pid in marked_processes(self.mark)
+                     if pid != started and process_name(pid) == self.exe_name]
+            if found:
+                return max(found)
         if not self.running():
             return started  # ended before it could be seen
         return None
