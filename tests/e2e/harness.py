@@ -214,8 +214,8 @@ class Program:
         return Path(self.stderr_path).read_text(errors="replace")
 
     def state(self):
-        """"running", or how it ended with the end of its error output: for
-        a failure message."""
+        """Whether it runs (and as which process), or how it ended with the
+        end of its error output: for a failure message."""
         if self.running():
             return f"running as process {self.pid} ({process_name(self.pid)})"
         return f"ended with {self.process.returncode}: {self.stderr()[-1500:]!r}"
@@ -474,9 +474,9 @@ def pdf_stamps():
 
 
 def pdf_readable(path):
-    """Whether the PDF is whole: pdfinfo reads it without a complaint."""
+    """Whether the PDF is whole: pdfinfo can read it."""
     result = subprocess.run(["pdfinfo", str(path)], capture_output=True, text=True, timeout=30)
-    return result.returncode == 0 and not result.stderr.strip()
+    return result.returncode == 0
 
 
 def cups_jobs(which):

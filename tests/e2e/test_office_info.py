@@ -247,10 +247,13 @@ class ShowsTheRing(OfficeWindowCase):
         program, window = self.start("/show")
         directory = twips(450, 2600, 2300, 2900)
         # The installation directory is still shown: the default is c:\vexa\.
-        # Drawn with every other text, so once it shows the others would too.
+        # Drawn with every other text, so once it and the close label (a
+        # control, like the office name's) show, the others would too.
         screen = self.wait_screen("show_empty", lambda screen: self.ring_problems(screen, window) + (
             [] if screen.count(self.in_window(window, directory), blue) > 20
-            else ["the installation directory in blue"]))
+            else ["the installation directory in blue"]) + (
+            [] if screen.count(self.close_label_box(window), red) > 20
+            else ["the close label"]))
         self.assert_ring(screen, window)
         for what, box, test in self.BANDS:
             with self.subTest(what):
