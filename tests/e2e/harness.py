@@ -42,16 +42,27 @@ WINE10_ROOT = Path(os.environ.get("ORBIN_WINE10_ROOT", "/var/cache/orbin/wine10-
 RUN_LABEL = f"{BUILD_NAME}, {'Wine 10 root' if WINE_NAME == 'wine10' else 'host Wine'}"
 
 
-def wait_for(predicate, timeout, interval=0.1, what="condition"):
-    """Polls `predicate` until it returns something true; returns that."""
+def wait_until(sample, holds, timeout, what, interval=0.1, show=repr):
+    """Takes `sample()` (a screenshot's measurements, a caption, a window's
+    place, files written) until `holds(value)`; returns that value. On
+    timeout it fails with what it waited for and the last value seen
+    (`show(value)`), so the message says what was on the screen. A case
+    waits this way for the condition it needs, with a deadline generous
+    enough for a loaded machine, instead of sleeping and then looking."""
     deadline = time.monotonic() + timeout
     while True:
-        value = predicate()
-        if value:
+        value = sample()
+        if holds(value):
             return value
         if time.monotonic() > deadline:
-            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+            raise AssertionError(f"timed out after {timeout} s waiting for {what}; "
+                                 f"last seen: {show(value)}")
         time.sleep(interval)
+
+
+def wait_for(predicate, timeout, interval=0.1, what="condition"):
+    """Polls `predicate` until it returns something true; returns that."""
+    return wait_until(predicate, bool, timeout, what, interval)
 
 
 def windows_path(path):
@@ -102,8 +113,25 @@ class Display:
         found = self.xdotool("search", *visible, "--class", "^explorer\\.exe$", check=False)
         return [w for w in found.split() if self.window_name(w) != "Default IME"]
 
+    def program_windows(self, program, name_pattern=None, visible_only=True):
+        """The windows of `program`'s own process (with a caption matching
+        `name_pattern`): never those of a program just ended, which may
+        still show for a moment under the same caption."""
+        visible = ["--onlyvisible"] if visible_only else []
+        name = ["--name", name_pattern] if name_pattern else []
+        out = self.xdotool("search", "--all", *visible, "--pid", str(program.pid), *name,
+                           check=False)
+        return [w for w in out.split() if w]
+
     def window_name(self, window):
         return self.xdotool("getwindowname", window, check=False)
+
+    def shown_windows(self):
+        """(window, process id, caption) of every visible window: what a
+        failure message shows."""
+        found = self.xdotool("search", "--onlyvisible", "--name", "", check=False).split()
+        return [(w, self.xdotool("getwindowpid", w, check=False), self.window_name(w))
+                for w in found]
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", "-depth", "8", str(path)],
@@ -138,6 +166,9 @@ class Program:
 
     @property
     def pid(self):
+        if (self._pid is not None and self._pid != self.process.pid and self.running()
+                and process_name(self._pid) != self.exe_name):
+            self._pid = None  # a process on the way to the program, gone meanwhile
         if self._pid is None:
             self._pid = wait_for(self._own_process, 20, interval=0.02,
                                  what=f"the process of {self.exe_name}")
@@ -149,9 +180,11 @@ class Program:
         if name == self.exe_name:
             return started
         if name == "start.exe":
-            for pid in marked_processes(self.mark):
-                if pid != started and process_name(pid) == self.exe_name:
-                    return pid
+            # The newest: Wine may pass through more than one on its way.
+            found = [pid for pid in marked_processes(self.mark)
+                     if pid != started and process_name(pid) == self.exe_name]
+            if found:
+                return max(found)
         if not self.running():
             return started  # ended before it could be seen
         return None
@@ -179,6 +212,13 @@ class Program:
 
     def stderr(self):
         return Path(self.stderr_path).read_text(errors="replace")
+
+    def state(self):
+        """Whether it runs (and as which process), or how it ended with the
+        end of its error output: for a failure message."""
+        if self.running():
+            return f"running as process {self.pid} ({process_name(self.pid)})"
+        return f"ended with {self.process.returncode}: {self.stderr()[-1500:]!r}"
 
     def message_boxes(self):
         """Texts of the message boxes the program showed (read from Wine's
@@ -370,6 +410,13 @@ class Wine:
         """The user's session ends, as at log-off, for the window of that class."""
         self.probe("platform_probe", "endsession", window_class)
 
+    def settled(self, window_class, timeout=30):
+        """Waits until the shown window of that class has handled all the
+        input sent to it so far: "settled"; "none" when there is no such
+        window (its program ended), "busy" when it has not within `timeout`."""
+        return self.probe("platform_probe", "settled", window_class, str(int(timeout * 1000)),
+                          timeout=timeout + 60)
+
     def stop(self):
         subprocess.run([*self.runner, self.server, "-k"], env=self.env, timeout=30,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -379,34 +426,67 @@ class Wine:
 
 
 class PrintJobs:
-    """The PDF files cups-pdf writes for print jobs started after `mark`."""
+    """The print jobs started after this point and the PDF files cups-pdf
+    writes for them in ~/PDF (a file of an earlier job may be written over:
+    files are told apart by name and stamp)."""
 
     def __init__(self):
         PDF_OUT.mkdir(parents=True, exist_ok=True)
-        self.before = set(PDF_OUT.glob("*.pdf"))
+        self.before = pdf_stamps()
+        self.last_job = max(cups_jobs("all"), default=0)
 
-    def new(self, expect=1, timeout=30):
-        """Waits for `expect` new PDF files (0: waits until the spooler is idle
-        and returns whatever appeared)."""
-        def ready():
-            files = sorted(set(PDF_OUT.glob("*.pdf")) - self.before, key=lambda p: p.stat().st_mtime)
-            if expect and len(files) < expect:
-                return None
-            if not spooler_idle():
-                return None
-            return files or ([] if not expect else None)
-        if expect == 0:
-            wait_for(spooler_idle, timeout, what="the print spooler")
-            time.sleep(1)
-            return sorted(set(PDF_OUT.glob("*.pdf")) - self.before)
-        files = wait_for(ready, timeout, what=f"{expect} printed PDF file(s)")
-        time.sleep(0.5)  # cups-pdf renames the finished file into place
+    def new(self, expect=1, timeout=60):
+        """Waits until every job started since has ended and each has its
+        complete PDF file, at least `expect` of them; returns the new files,
+        oldest first. expect=0 (nothing should print): once the program
+        has ended its jobs are queued, so this returns as soon as none is
+        left; a job that did print shows as its file."""
+        def sample():
+            pending = cups_jobs("not-completed")
+            started = [job for job in cups_jobs("all") if job > self.last_job]
+            stamps = pdf_stamps()
+            files = sorted((path for path, stamp in stamps.items()
+                            if self.before.get(path) != stamp), key=lambda p: stamps[p])
+            return pending, started, files
+
+        def complete(state):
+            pending, started, files = state
+            return (not pending and len(files) >= max(expect, len(started))
+                    and all(pdf_readable(f) for f in files))
+
+        _, _, files = wait_until(
+            sample, complete, timeout, what=f"{expect} printed PDF file(s), every job ended",
+            interval=0.2, show=lambda s: f"jobs still queued {s[0]}, jobs started {s[1]}, "
+                                         f"new files {[f.name for f in s[2]]}")
         return files
 
 
-def spooler_idle():
-    result = subprocess.run(["lpstat", "-o"], capture_output=True, text=True)
-    return result.returncode == 0 and not result.stdout.strip()
+def pdf_stamps():
+    """{PDF file in ~/PDF: (modification time, size, inode)}."""
+    stamps = {}
+    for path in PDF_OUT.glob("*.pdf"):
+        try:
+            st = path.stat()
+        except FileNotFoundError:
+            continue
+        stamps[path] = (st.st_mtime_ns, st.st_size, st.st_ino)
+    return stamps
+
+
+def pdf_readable(path):
+    """Whether the PDF is whole: pdfinfo can read it."""
+    result = subprocess.run(["pdfinfo", str(path)], capture_output=True, text=True, timeout=30)
+    return result.returncode == 0
+
+
+def cups_jobs(which):
+    """Numbers of CUPS jobs: "not-completed" (queued or printing) or "all"
+    (with those kept in the history)."""
+    result = subprocess.run(["lpstat", "-W", which, "-o"], capture_output=True, text=True,
+                            timeout=30)
+    if result.returncode != 0:
+        raise AssertionError(f"lpstat -W {which} -o: {result.stderr.strip()}")
+    return [int(m.group(1)) for m in re.finditer(r"^\S+-(\d+)\s", result.stdout, re.M)]
 
 
 class PdfPage:
@@ -479,7 +559,9 @@ class WineTestCase(unittest.TestCase):
         the program's exit code. The program must run with debug="+msgbox"."""
         self.addCleanup(program.kill)  # a box left open after a failed check
         display = self.wine.display
-        [box] = wait_for(lambda: display.find_windows("^orbin$"), timeout, what="the error box")
+        [box] = wait_until(lambda: display.program_windows(program, "^orbin$"), bool, timeout,
+                           what="the error box",
+                           show=lambda found: f"{found}, the program {program.state()}")
         messages = program.message_boxes()
         self.assertTrue(any(all(t in m for t in expected_texts) for m in messages),
                         f"no message holds {expected_texts}: {messages}")

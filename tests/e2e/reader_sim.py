@@ -2,7 +2,6 @@
 a copy of orbin.exe (under any name) with the simulated "cshis.dll" beside
 it, its settings "cshis_sim.ini" and the call log "cshis.log" it writes."""
 import shutil
-import time
 from pathlib import Path
 
 from harness import EXE, wait_for
@@ -67,7 +66,3 @@ def click_at(display, x, y, button="1", repeat=1):
 def wait_gone(predicate, timeout):
     """Waits until `predicate` is false."""
     wait_for(lambda: not predicate(), timeout, interval=0.05, what="the window to go")
-
-
-def elapsed(start):
-    return time.monotonic() - start

@@ -12,7 +12,7 @@ import time
 import unittest
 from pathlib import Path
 
-from harness import ROOT, EXE, WineTestCase, decode_wine_string, wait_for, write_ansi
+from harness import ROOT, EXE, WineTestCase, decode_wine_string, wait_for, wait_until, write_ansi
 
 SHOTS = ROOT / "build" / "e2e-shots"
 TWIPS_PER_PIXEL = 15  # Wine's screen at 96 dpi
@@ -115,9 +115,23 @@ class OfficeWindowCase(WineTestCase):
         program = self.wine.start(argument_text, cwd=self.install, debug=debug)
         self.programs.append(program)
         display = self.wine.display
-        [window] = wait_for(lambda: display.find_windows("^orbin$"), 30, 0.05,
-                            what="the office window")
+        [window] = wait_until(lambda: display.program_windows(program, "^orbin$"), bool, 30,
+                              what="the office window", interval=0.05,
+                              show=lambda found: f"{found}, the program {program.state()}")
         return program, window
+
+    def wait_screen(self, name, problems, timeout=30):
+        """The first screenshot on which `problems(screen)` finds nothing
+        amiss (the window drawn as far as the case needs); on timeout the
+        failure names what the last one still lacked."""
+        return wait_until(lambda: (screen := Screen(self.wine.display, name), problems(screen)),
+                          lambda sample: not sample[1], timeout, what=f"the office window ({name})",
+                          show=lambda sample: f"{sample[1]} on {sample[0].path}")[0]
+
+    def wait_label_drawn(self, window, name):
+        """Waits until the close label shows on the screen."""
+        return self.wait_screen(name, lambda screen: [] if screen.count(
+            self.close_label_box(window), red) > 20 else ["the close label in red"])
 
     def geometry(self, window):
         out = self.wine.display.xdotool("getwindowgeometry", "--shell", window)
@@ -138,25 +152,37 @@ class OfficeWindowCase(WineTestCase):
         """Where `Label1` ("關閉" and the countdown) may show, on screen."""
         return self.in_window(window, twips(4680, 3960, 6400, 4290))
 
-    def assert_ring(self, screen, window):
+    def ring_problems(self, screen, window):
+        """What keeps the screen from showing the ring-shaped window: [] if nothing."""
         x, y, width, height = self.geometry(window)
-        self.assertEqual((width, height), (WINDOW_PIXELS, WINDOW_PIXELS))
+        if (width, height) != (WINDOW_PIXELS, WINDOW_PIXELS):
+            return [f"the window is {width} x {height}"]
+        problems = []
         # Centred on the 1024 x 768 screen.
-        self.assertLessEqual(abs(x - (1024 - width) / 2), 1)
-        self.assertLessEqual(abs(y - (768 - height) / 2), 1)
+        if abs(x - (1024 - width) / 2) > 1 or abs(y - (768 - height) / 2) > 1:
+            problems.append(f"the window at {x}, {y}, not centred")
         centre = (x + width // 2, y + height // 2)
         outside = [centre, (x + 2, y + 2), (x + width - 3, y + 2), (x + 2, y + height - 3),
                    (x + width - 3, y + height - 3), (centre[0] + 60, centre[1]),
                    (x + 4, centre[1])]
-        for point in outside:
-            with self.subTest(outside=point):
-                self.assertTrue(black(screen.pixel(*point)), screen.pixel(*point))
+        problems += [f"{point} outside the ring is {screen.pixel(*point)}"
+                     for point in outside if not black(screen.pixel(*point))]
         # On the ring, away from every text: the window's background.
         ring = [(centre[0], y + 420), (centre[0] - 100, centre[1] + 100),
                 (centre[0] + 75, centre[1]), (x + 20, centre[1] + 60)]
-        for point in ring:
-            with self.subTest(ring=point):
-                self.assertTrue(light(screen.pixel(*point)), screen.pixel(*point))
+        problems += [f"{point} on the ring is {screen.pixel(*point)}"
+                     for point in ring if not light(screen.pixel(*point))]
+        return problems
+
+    def assert_ring(self, screen, window):
+        self.assertEqual(self.ring_problems(screen, window), [])
+
+
+def close_label_captions(program):
+    """The captions `Label1` was drawn with, in order, a repeat left out
+    (the run must have asked for Wine's "font" channel)."""
+    captions = [text for text, _ in drawn_texts(program) if re.fullmatch(r"關閉(   \d+)?", text)]
+    return [c for i, c in enumerate(captions) if i == 0 or captions[i - 1] != c]
 
 
 def drawn_texts(program):
@@ -189,10 +215,17 @@ class ShowsTheRing(OfficeWindowCase):
         ("monthly file", (600, 4200, 3000, 4500), blue),
     ]
 
+    def bands_missing(self, screen, window):
+        missing = [what for what, box, test in self.BANDS
+                   if screen.count(self.in_window(window, twips(*box)), test) <= 20]
+        if screen.count(self.close_label_box(window), red) <= 20:
+            missing.append("the close label")  # a control: it may paint after the window
+        return missing
+
     def test_show_draws_the_office_data_on_a_ring(self):
         program, window = self.start("/show", debug="+font")
-        time.sleep(0.5)
-        screen = Screen(self.wine.display, "show")
+        screen = self.wait_screen("show", lambda screen: self.ring_problems(screen, window)
+                                  + self.bands_missing(screen, window))
         self.assert_ring(screen, window)
         drawn = drawn_texts(program)
         for what, text, at in self.TEXTS:
@@ -212,23 +245,30 @@ class ShowsTheRing(OfficeWindowCase):
         for name in ("mth150", "mth999"):
             (self.install / name).unlink()
         program, window = self.start("/show")
-        time.sleep(0.5)
-        screen = Screen(self.wine.display, "show_empty")
+        directory = twips(450, 2600, 2300, 2900)
+        # The installation directory is still shown: the default is c:\vexa\.
+        # Drawn with every other text, so once it and the close label (a
+        # control, like the office name's) show, the others would too.
+        screen = self.wait_screen("show_empty", lambda screen: self.ring_problems(screen, window) + (
+            [] if screen.count(self.in_window(window, directory), blue) > 20
+            else ["the installation directory in blue"]) + (
+            [] if screen.count(self.close_label_box(window), red) > 20
+            else ["the close label"]))
         self.assert_ring(screen, window)
         for what, box, test in self.BANDS:
             with self.subTest(what):
                 self.assertEqual(screen.count(self.in_window(window, twips(*box)), test), 0)
-        # The installation directory is still shown: the default is c:\vexa\.
-        self.assertGreater(screen.count(self.in_window(window, twips(450, 2600, 2300, 2900)), blue),
-                           20)
 
     def test_no_switch_shows_the_same_window_with_the_full_countdown(self):
-        program, window = self.start("")
-        time.sleep(2.5)
-        screen = Screen(self.wine.display, "no_switch")
+        program, window = self.start("", debug="+font")
+        office_name = twips(1200, 1080, 5600, 1635)
+        screen = self.wait_screen("no_switch", lambda screen: self.ring_problems(screen, window) + (
+            [] if screen.count(self.in_window(window, office_name), dark) > 20
+            else ["the office name"]))
         self.assert_ring(screen, window)
-        self.assertGreater(screen.count(self.in_window(window, twips(1200, 1080, 5600, 1635)), dark),
-                           20)
+        # The first tick leaves 59 seconds: the countdown started at 60.
+        wait_until(lambda: close_label_captions(program), lambda c: "關閉   59" in c, 30,
+                   what="the close label after the first tick")
         self.assertTrue(program.running(), "a 60-second countdown is still running")
 
 
@@ -236,33 +276,51 @@ class Countdown(OfficeWindowCase):
     def test_the_window_ends_the_program_after_its_countdown(self):
         for argument_text, seconds in [("/show2", 2), ("/show10/", 3), ("/show2.5", 2)]:
             with self.subTest(argument_text):
-                program, window = self.start(argument_text)
+                started = time.monotonic()
+                program, window = self.start(argument_text, debug="+font")
                 shown = time.monotonic()
-                self.assertEqual(program.wait(15), 0)
-                elapsed = time.monotonic() - shown
-                self.assertGreater(elapsed, seconds - 0.6)
-                self.assertLess(elapsed, seconds + 0.8)
+                self.assertEqual(program.wait(seconds + 15), 0)
+                ended = time.monotonic()
+                # One tick a second, the last one at 0 unloads the window.
+                self.assertEqual(close_label_captions(program),
+                                 ["關閉"] + [f"關閉   {n}" for n in range(seconds - 1, -1, -1)])
+                # Its timer starts after the program did and before the
+                # window showed; ticks come late on a loaded machine, never early.
+                self.assertGreater(ended - started, seconds - 0.6)
+                self.assertLess(ended - shown, seconds + 3)
 
     def test_the_close_label_counts_down(self):
-        program, window = self.start("/show10/")
+        # From 12: "關閉", then "關閉   11" and "關閉   10" for a second each,
+        # then one digit fewer from "關閉   9" on.
+        program, window = self.start("/show12", debug="+font")
         box = self.close_label_box(window)
-        time.sleep(0.3)  # painted, well before the first tick
-        before = Screen(self.wine.display, "countdown_start").rightmost(box, red)
-        time.sleep(1.4)
-        after = Screen(self.wine.display, "countdown_2").rightmost(box, red)
-        # "關閉" grew to "關閉   2".
-        self.assertGreater(after - before, 20)
-        self.assertEqual(program.wait(10), 0)
+        widths = []  # how far the red label reaches on each screenshot
+
+        def sample():
+            right = Screen(self.wine.display, "countdown").rightmost(box, red)
+            if right is not None:
+                widths.append(right - box[0])
+            return widths
+
+        # On the screen the label narrows by a digit's width as it goes from 10 to 9.
+        wait_until(sample, lambda w: any(a - b >= 5 for a, b in zip(w, w[1:])), 30,
+                   what="the close label to lose a digit", interval=0.05)
+        self.assertEqual(close_label_captions(program)[:4],
+                         ["關閉", "關閉   11", "關閉   10", "關閉   9"])
 
 
 class Closing(OfficeWindowCase):
     def test_a_click_on_close_ends_at_once(self):
-        program, window = self.start("/show")
-        time.sleep(0.3)
+        program, window = self.start("/show10", debug="+font")
+        self.wait_label_drawn(window, "close")
         self.click(window, (round(4680 / TWIPS_PER_PIXEL) + 8, round(3960 / TWIPS_PER_PIXEL) + 8))
         clicked = time.monotonic()
-        self.assertEqual(program.wait(10), 0)
-        self.assertLess(time.monotonic() - clicked, 0.8)
+        self.assertEqual(program.wait(15), 0)
+        self.assertLess(time.monotonic() - clicked, 3, "at once, even on a busy machine")
+        # The countdown had seconds left: the click ended the program.
+        captions = close_label_captions(program)
+        self.assertNotIn("關閉   0", captions)
+        self.assertGreaterEqual(len(captions), 1)
 
 
 class Moving(OfficeWindowCase):
@@ -282,18 +340,17 @@ class Moving(OfficeWindowCase):
                 x, y, _, _ = self.geometry(window)
                 display.xdotool("mousemove", "--sync", str(x + px), str(y + py))
                 display.xdotool("mousedown", str(button))
+                # The window follows the mouse step by step.
                 for step in range(1, 5):
-                    time.sleep(0.05)
                     display.xdotool("mousemove", str(x + px - 10 * step), str(y + py - 5 * step))
-                time.sleep(0.2)
+                    at = (x - 10 * step, y - 5 * step)
+                    wait_until(lambda: self.geometry(window)[:2], lambda place: place == at, 15,
+                               what=f"the window at {at}")
                 display.xdotool("mouseup", str(button))
                 if button != 1:
                     # The move ends as a caption drag does: with the left button.
                     display.xdotool("click", "1")
-                moved = wait_for(lambda: self.geometry(window)[:2] == (x - 40, y - 20) or None,
-                                 3, what=f"the window at {(x - 40, y - 20)}, now "
-                                         f"{self.geometry(window)[:2]}")
-                self.assertTrue(moved)
+                self.assertEqual(self.geometry(window)[:2], (x - 40, y - 20))
         self.assertTrue(program.running())
 
 
@@ -323,7 +380,9 @@ class Links(OfficeWindowCase):
             with self.subTest(index=index):
                 opened.unlink(missing_ok=True)
                 program, window = self.start("/show")
-                time.sleep(0.3)
+                link = self.in_window(window, twips(left, 4680, left + 1800, 4980))
+                self.wait_screen(f"link_{index}", lambda screen: [] if screen.count(link, blue) > 20
+                                 else ["the link in blue"])
                 self.click(window, (round(left / TWIPS_PER_PIXEL) + 4, round(4680 / 15) + 8))
                 lines = wait_for(lambda: opened.exists() and opened.read_text().split(), 15,
                                  what="the browser to be started")

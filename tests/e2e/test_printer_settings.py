@@ -13,8 +13,8 @@ import time
 import unittest
 from pathlib import Path
 
-from harness import (ROOT, PrintJobs, WineTestCase, read_ansi, wait_for, windows_path,
-                     write_ansi)
+from harness import (ROOT, PrintJobs, WineTestCase, read_ansi, wait_for, wait_until,
+                     windows_path, write_ansi)
 
 CAPTION = "其他設定"
 SHOTS = ROOT / "build" / "e2e-shots"
@@ -123,6 +123,23 @@ class SettingsWindowCase(WineTestCase):
         self.wine.display.xdotool("windowfocus", "--sync", window)
         return program, window
 
+    def wait_painted(self, window, path):
+        """Screenshots of the window until two in a row are alike and not of
+        one colour: the window has finished painting; the last is kept."""
+        shots = []
+
+        def sample():
+            subprocess.run(["import", "-window", window, "-depth", "8", str(path)], check=True,
+                           env={**os.environ, "DISPLAY": self.wine.display.name}, timeout=30)
+            pixels = subprocess.run(["convert", str(path), "rgb:-"], capture_output=True,
+                                    check=True, timeout=30).stdout
+            shots.append(pixels)
+            return shots
+
+        wait_until(sample, lambda s: len(s) > 1 and s[-1] == s[-2] and len(set(s[-1])) > 1, 30,
+                   what="the window painted", interval=0.2,
+                   show=lambda s: f"{len(s)} screenshots, the last of {len(set(s[-1]))} byte values")
+
     def click(self, window, rect):
         left, top, width, height = rect
         x = round((left + width / 2) / TWIPS_PER_PIXEL)
@@ -145,8 +162,7 @@ class PrinterSettingsWindow(SettingsWindowCase):
         program, window = self.open_window(work)
         self.assertEqual(self.wine.display.window_name(window), CAPTION)
         SHOTS.mkdir(parents=True, exist_ok=True)
-        time.sleep(1.5)  # lets the window finish painting
-        self.wine.display.screenshot(SHOTS / "prt2.png")
+        self.wait_painted(window, SHOTS / "prt2.png")
         self.assertTrue(program.running())
         self.click(window, SAVE_BUTTON)
         self.assertEqual(program.wait(30), 0)
@@ -255,11 +271,11 @@ class PrinterSettingsWindow(SettingsWindowCase):
         write_ansi(work / "VexaSys.ini", "[VexaDent]\nprint03=40000\n")
         program = self.wine.start("/Printer/", cwd=work, debug="+msgbox")
         self.addCleanup(program.kill)
-        [box] = wait_for(lambda: self.wine.display.find_windows("^orbin$"), 30,
-                         what="the error box")
+        [box] = wait_until(lambda: self.wine.display.program_windows(program, "^orbin$"), bool,
+                           30, what="the error box")
         self.assertTrue(any("print03" in text for text in program.message_boxes()),
                         program.message_boxes())
-        self.assertEqual(self.wine.display.find_windows(f"^{CAPTION}$"), [])
+        self.assertEqual(self.wine.display.program_windows(program, f"^{CAPTION}$"), [])
         self.wine.display.xdotool("windowfocus", "--sync", box)
         self.wine.display.xdotool("key", "Return")
         self.assertEqual(program.wait(30), 1)
@@ -321,7 +337,6 @@ class PrinterList(WineTestCase):
         self.assertIn("PDF", lines[1:])
         self.assertIn("PDF2", lines[1:])
         self.assertEqual(len(lines[1:]), len(set(lines[1:])))
-        self.assertEqual(self.wine.display.find_windows(f"^{CAPTION}$"), [])
 
     def test_an_unwritable_list_file_fails_with_the_error_box(self):
         work = self.work_dir()
@@ -396,7 +411,6 @@ class PrintButtons(WineTestCase):
         program = self.wine.run("/Print2VB/", cwd=self.work_dir(), timeout=30)
         self.assertEqual(program.process.returncode, 0)
         self.assertEqual(jobs.new(expect=0), [])
-        self.assertEqual(self.wine.display.find_windows(f"^{CAPTION}$"), [])
 
     def test_picture_print_prints_the_selected_picture(self):
         picture = self.wine.drive_c / "PICTUR07.bmp"

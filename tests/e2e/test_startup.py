@@ -4,7 +4,7 @@ loaded only by jobs that print, letter case of switches,
 and the module routines through the real platform calls."""
 import unittest
 
-from harness import PrintJobs, WineTestCase, pdf_pages, wait_for, windows_path, write_ansi
+from harness import PrintJobs, WineTestCase, pdf_pages, wait_until, windows_path, write_ansi
 
 
 class PrintResultFile(WineTestCase):
@@ -90,7 +90,8 @@ class SwitchLetterCase(WineTestCase):
         program = self.wine.start("/hh/", cwd=work)
         self.addCleanup(program.kill)
         display = self.wine.display
-        [window] = wait_for(lambda: display.find_windows("^orbin$"), 30, what="a window")
+        [window] = wait_until(lambda: display.program_windows(program, "^orbin$"), bool, 30,
+                              what="a window of the program")
         size = display.xdotool("getwindowgeometry", window).split("Geometry: ")[1]
         self.assertEqual(size, "451x451", "the round office information window")
         self.assertTrue(program.running())

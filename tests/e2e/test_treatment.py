@@ -5,10 +5,9 @@ and heights, and an "orbin.txt" that cannot be written."""
 import os
 import shutil
 import stat
-import time
 import unittest
 
-from harness import BUILD, EXE, WineTestCase, wait_for, windows_path, write_ansi
+from harness import BUILD, EXE, WineTestCase, wait_for, wait_until, windows_path, write_ansi
 
 SHOTS = BUILD / "e2e-shots"
 
@@ -72,7 +71,8 @@ class EntryWindow:
 
     def wait_caption(self, expected, timeout=10):
         try:
-            wait_for(lambda: self.caption() == expected, timeout, what=f"caption {expected!r}")
+            wait_until(self.caption, lambda caption: caption == expected, timeout,
+                       what=f"caption {expected!r}")
         except AssertionError:
             SHOTS.mkdir(parents=True, exist_ok=True)
             shot = self.display.screenshot(SHOTS / f"treatment-{self.case.id()}.png")
@@ -106,7 +106,9 @@ class EntryWindow:
         return result.read_bytes() if result.exists() else None
 
     def still_open(self):
-        time.sleep(0.5)
+        """The window has handled every key sent so far and stays open."""
+        self.case.assertEqual(self.case.wine.settled("chg2eng"), "settled",
+                              "the window handled the keys and is still there")
         self.case.assertTrue(self.program.running(), "the window is still open")
 
 
@@ -159,8 +161,8 @@ class Entries(WineTestCase):
         _, _, width, single_height = single.geometry()
         self.assertEqual(width, 271, "design client width 4065 twips")
         single.key("space")
-        wait_for(lambda: single.geometry()[3] == single_height + 27, 10,
-                 what="the outer height 1800 twips (27 pixels more than 1400)")
+        wait_until(single.geometry, lambda g: g[3] == single_height + 27, 10,
+                   what="the outer height 1800 twips (27 pixels more than 1400)")
         single.program.kill()
 
         multi = EntryWindow(self, "/L0/T0/+")

@@ -18,6 +18,12 @@
 // and what the first drop-down list of that window holds: its text, then
 // each entry, one per line.
 //   platform_probe combo TEXT OUT
+// and whether the shown window of class CLASS has handled all the input it
+// was sent before: the window and its controls are marked for repainting,
+// which their program does only once no input is waiting; "settled" once
+// it has, "busy" if it has not within MILLISECONDS, "none" without such a
+// window (or when it goes meanwhile).
+//   platform_probe settled CLASS MILLISECONDS OUT
 #include <windows.h>
 
 #include <fstream>
@@ -47,6 +53,17 @@ BOOL CALLBACK FindByCaptionEnding(HWND window, LPARAM data) {
     return TRUE;
   search->found = window;
   return FALSE;
+}
+
+BOOL CALLBACK AnyToRepaint(HWND control, LPARAM data) {
+  if (GetUpdateRect(control, nullptr, FALSE)) *reinterpret_cast<bool*>(data) = true;
+  return TRUE;
+}
+
+bool WaitingToRepaint(HWND window) {
+  bool waiting = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+  EnumChildWindows(window, &AnyToRepaint, reinterpret_cast<LPARAM>(&waiting));
+  return waiting;
 }
 
 }  // namespace
@@ -118,6 +135,29 @@ int wmain(int argc, wchar_t** argv) {
       SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
       result += '\n';
       result += Narrow(entry);
+    }
+  } else if (command == L"settled" && argc == 5) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window || !IsWindowVisible(window)) {
+      result = "none";
+    } else {
+      // A message is no use: the program takes sent and posted messages
+      // before input, but paints only when no input is left.
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+      const DWORD start = GetTickCount();
+      const DWORD limit = static_cast<DWORD>(_wtoi(argv[3]));
+      result = "busy";
+      while (GetTickCount() - start < limit) {
+        if (!IsWindow(window)) {
+          result = "none";
+          break;
+        }
+        if (!WaitingToRepaint(window)) {
+          result = "settled";
+          break;
+        }
+        Sleep(10);
+      }
     }
   } else {
     return 2;
