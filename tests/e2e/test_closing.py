@@ -115,8 +115,8 @@ class CloseRequestsUnderTheErrorBox(WineTestCase):
                 write_ansi(work / "VexaSys.ini", "[VexaDent]\nprint03=40000\n")
                 program = self.wine.start("/Printer/", cwd=work, debug="+msgbox")
                 self.addCleanup(program.kill)
-                wait_for(lambda: self.wine.display.find_windows("^orbin$"), 30,
-                         what="the error box")
+                wait_until(lambda: self.wine.display.program_windows(program, "^orbin$"), bool, 30,
+                           "the error box")
                 ask()  # returns once the window has handled it
                 self.assertTrue(program.running(), "the box is still up")
                 self.assertEqual(self.answer_error_box(program, "print03"), 1)

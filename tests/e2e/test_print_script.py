@@ -142,7 +142,7 @@ class LongValueInTheErrorBox(WineTestCase):
         program = self.wine.start("/Print2VB/", cwd=work, debug="+msgbox")
         self.addCleanup(program.kill)
         display = self.wine.display
-        [box] = wait_for(lambda: display.find_windows("^orbin$"), 60, what="the error box")
+        [box] = wait_for(lambda: display.program_windows(program, "^orbin$"), 60, what="the error box")
         shell = display.xdotool("getwindowgeometry", "--shell", box)
         g = {k: int(v) for k, v in (line.split("=") for line in shell.splitlines())}
         self.assertTrue(0 <= g["X"] and g["X"] + g["WIDTH"] <= 1024 and

@@ -305,7 +305,7 @@ class RefusedSave(SettingsWindowCase):
                 self.type_into(window, TEXT16_4, "D:\\out.dat")
                 release = self.refuse(how, ini)
                 self.click(window, SAVE_BUTTON)
-                [box] = wait_for(lambda: self.wine.display.find_windows("^orbin$"), 30,
+                [box] = wait_for(lambda: self.wine.display.program_windows(program, "^orbin$"), 30,
                                  what="the retry box")
                 [message] = program.message_boxes()
                 self.assertIn(f"無法寫入檔案「{windows_path(ini)}」：", message)
@@ -313,10 +313,10 @@ class RefusedSave(SettingsWindowCase):
                 self.assertTrue(reason.strip(), f"the system's reason: {message!r}")
                 self.wine.display.xdotool("windowfocus", "--sync", box)
                 self.wine.display.xdotool("key", "Escape")
-                wait_for(lambda: not self.wine.display.find_windows("^orbin$"), 30,
+                wait_for(lambda: not self.wine.display.program_windows(program, "^orbin$"), 30,
                          what="the box to close")
                 self.assertTrue(program.running(), "Cancel keeps the window")
-                self.assertEqual(self.wine.display.find_windows(f"^{CAPTION}$"), [window])
+                self.assertEqual(self.wine.display.program_windows(program, f"^{CAPTION}$"), [window])
                 self.assertEqual(read_ansi(ini), "[VexaDent]\r\nDoctorName2=林醫師\r\n")
                 release()
                 self.wine.display.xdotool("windowfocus", "--sync", window)
