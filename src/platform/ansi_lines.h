@@ -21,6 +21,12 @@ enum class LineFeeds {
 // rest after a last line end is no line.
 std::vector<std::string_view> SplitAnsiLines(std::string_view ansi_bytes, LineFeeds line_feeds);
 
+// The bytes of `count` characters of `line` from 0-based character
+// `start` (fewer where the line ends), as the system divides the bytes into
+// characters: a rule that looks at a few characters of a line decodes just
+// those.
+std::string_view AnsiChars(std::string_view line, std::size_t start, std::size_t count);
+
 // The same lines, each decoded to UTF-8 on its own.
 std::vector<std::string> DecodeLines(std::string_view ansi_bytes, LineFeeds line_feeds);
 

@@ -10,4 +10,9 @@ namespace orbin {
 std::string ToAnsi(std::string_view utf8);
 std::string FromAnsi(std::string_view ansi_bytes);
 
+// How many bytes the character at byte `at` of `ansi_bytes` takes as the
+// system decodes it: 2 for a lead byte with a byte after it (whatever that
+// byte is), otherwise 1. `at` is below the size.
+std::size_t AnsiCharSize(std::string_view ansi_bytes, std::size_t at);
+
 }  // namespace orbin

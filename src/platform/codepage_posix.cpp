@@ -195,6 +195,10 @@ char32_t CodePointAt(std::string_view text, std::size_t i, std::size_t& length) 
 
 }  // namespace
 
+std::size_t AnsiCharSize(std::string_view ansi_bytes, std::size_t at) {
+  return IsLeadByte(static_cast<unsigned char>(ansi_bytes[at])) && at + 1 < ansi_bytes.size() ? 2 : 1;
+}
+
 std::string ToAnsi(std::string_view utf8) {
   thread_local const Converter to_ansi("CP950", "UTF-8");
   if (IsAscii(utf8)) return std::string(utf8);

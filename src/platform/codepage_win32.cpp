@@ -17,6 +17,10 @@ std::string ToAnsi(std::string_view utf8) {
   return out;
 }
 
+std::size_t AnsiCharSize(std::string_view ansi_bytes, std::size_t at) {
+  return IsDBCSLeadByte(static_cast<BYTE>(ansi_bytes[at])) && at + 1 < ansi_bytes.size() ? 2 : 1;
+}
+
 std::string FromAnsi(std::string_view ansi) {
   if (ansi.empty()) return {};
   int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);

@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "platform/ansi_lines.h"
+#include "platform/codepage.h"
 
 namespace orbin {
 namespace {
@@ -13,12 +14,26 @@ constexpr std::size_t kPerToothFlagIndex = 2;
 constexpr std::size_t kCodeIndex = 20;
 constexpr std::size_t kCodeWidth = 8;
 
-// The table's lines, or none when the file is absent. A table that exists
-// but cannot be read is a failure of the run, not an empty table: a silent
-// "-" would put a wrong code into the claim.
-std::vector<std::string> ReadTableLines(FileSystem& files) {
-  if (!files.FileExists(kCodeTableFileName)) return {};
-  return CodeTableLines(files.ReadAll(kCodeTableFileName));
+// The table's bytes and its lines in them, or none when the file is absent.
+// A table that exists but cannot be read is a failure of the run, not an
+// empty table: a silent "-" would put a wrong code into the claim.
+struct TableLines {
+  std::string bytes;
+  std::vector<std::string_view> lines;
+};
+
+TableLines ReadTableLines(FileSystem& files) {
+  TableLines table;
+  if (!files.FileExists(kCodeTableFileName)) return table;
+  table.bytes = files.ReadAll(kCodeTableFileName);
+  table.lines = SplitAnsiLines(table.bytes, LineFeeds::kInLine);
+  return table;
+}
+
+// Characters of a table line, decoded on their own: the table is read at
+// every key, and a rule looks at one to eight characters of each line.
+std::string LineChars(std::string_view line, std::size_t start, std::size_t count) {
+  return FromAnsi(AnsiChars(line, start, count));
 }
 
 }  // namespace
@@ -29,16 +44,18 @@ std::vector<std::string> CodeTableLines(std::string_view table_bytes) {
 
 std::string LoadPerToothLetters(FileSystem& files) {
   std::string letters = kFixedPerToothLetters;
-  for (const std::string& line : ReadTableLines(files)) {
-    if (CharSubstr(line, kPerToothFlagIndex, 1) == "1") letters += CharSubstr(line, kLetterIndex, 1);
+  const TableLines table = ReadTableLines(files);
+  for (std::string_view line : table.lines) {
+    if (AnsiChars(line, kPerToothFlagIndex, 1) == "1") letters += LineChars(line, kLetterIndex, 1);
   }
   return letters;
 }
 
 std::string LookupTreatmentCode(FileSystem& files, std::string_view code_letter) {
-  for (const std::string& line : ReadTableLines(files)) {
-    if (CharSubstr(line, kLetterIndex, 1) != code_letter) continue;
-    std::string code = TrimSpaces(CharSubstr(line, kCodeIndex, kCodeWidth));
+  const TableLines table = ReadTableLines(files);
+  for (std::string_view line : table.lines) {
+    if (LineChars(line, kLetterIndex, 1) != code_letter) continue;
+    std::string code = TrimSpaces(LineChars(line, kCodeIndex, kCodeWidth));
     return code.empty() ? "-;" : code + ";";
   }
   return "-;";
