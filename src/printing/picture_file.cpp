@@ -97,20 +97,14 @@ std::uint64_t RowBytes(std::uint64_t width, std::uint32_t bit_count) {
   return (width * bit_count + 31) / 32 * 4;
 }
 
-// Expands RLE8 or RLE4 data into 8-bit rows, bottom-up. Runs past the end
-// of a row are cut there, as the system draws them; data that ends before
-// its end-of-picture mark, or moves past the last row, is damage.
-std::string ExpandRle(std::string_view data, std::uint32_t width, std::uint32_t height, bool four_bit) {
-  const std::uint64_t row = RowBytes(width, 8);
-  if (height > kMaxExpandedPictureBytes / row)
-    Fault("點陣圖太大：展開後超過 " + Count(kMaxExpandedPictureBytes >> 20) + " MB");
-  std::string pixels(static_cast<std::size_t>(row * height), '\0');
+// Walks RLE8 or RLE4 data, handing each pixel to `put(x, y, value)`. Runs
+// past the end of a row are cut there, as the system draws them; data that
+// ends before its end-of-picture mark, or moves past the last row, is
+// damage.
+template <typename Put>
+void WalkRle(std::string_view data, std::uint64_t height, bool four_bit, Put put) {
   std::uint64_t x = 0, y = 0;
   std::size_t at = 0;
-  auto put = [&](unsigned value) {
-    if (x < width && y < height) pixels[static_cast<std::size_t>(y * row + x)] = static_cast<char>(value);
-    ++x;
-  };
   auto damaged = [](const char* what) { Fault(std::string("點陣圖壓縮的像素資料損毀：") + what); };
   while (true) {
     if (at + 2 > data.size()) damaged("資料在圖片結束記號之前就結束了");
@@ -118,14 +112,14 @@ std::string ExpandRle(std::string_view data, std::uint32_t width, std::uint32_t 
     const unsigned value = static_cast<unsigned char>(data[at + 1]);
     at += 2;
     if (count > 0) {
-      for (unsigned i = 0; i < count; ++i) put(four_bit ? (i % 2 ? value & 0x0F : value >> 4) : value);
+      for (unsigned i = 0; i < count; ++i) put(x++, y, four_bit ? (i % 2 ? value & 0x0F : value >> 4) : value);
       continue;
     }
     if (value == 0) {  // end of row
       x = 0;
       ++y;
     } else if (value == 1) {  // end of picture
-      return pixels;
+      return;
     } else if (value == 2) {  // move
       if (at + 2 > data.size()) damaged("資料在位移之中結束了");
       x += static_cast<unsigned char>(data[at]);
@@ -136,7 +130,7 @@ std::string ExpandRle(std::string_view data, std::uint32_t width, std::uint32_t 
       if (at + bytes > data.size()) damaged("資料在一段像素之中結束了");
       for (unsigned i = 0; i < value; ++i) {
         const unsigned byte = static_cast<unsigned char>(data[at + (four_bit ? i / 2 : i)]);
-        put(four_bit ? (i % 2 ? byte & 0x0F : byte >> 4) : byte);
+        put(x++, y, four_bit ? (i % 2 ? byte & 0x0F : byte >> 4) : byte);
       }
       at += bytes + bytes % 2;
     }
@@ -144,9 +138,23 @@ std::string ExpandRle(std::string_view data, std::uint32_t width, std::uint32_t 
   }
 }
 
+// Expands RLE data into 8-bit rows, bottom-up. The data is checked whole
+// first, so damaged data costs no memory for the rows it claims.
+std::string ExpandRle(std::string_view data, std::uint32_t width, std::uint32_t height, bool four_bit,
+                      std::size_t max_bytes) {
+  const std::uint64_t row = RowBytes(width, 8);
+  if (height > max_bytes / row) Fault("點陣圖太大：展開後超過 " + Count(max_bytes >> 20) + " MB");
+  WalkRle(data, height, four_bit, [](std::uint64_t, std::uint64_t, unsigned) {});
+  std::string pixels(static_cast<std::size_t>(row * height), '\0');
+  WalkRle(data, height, four_bit, [&](std::uint64_t x, std::uint64_t y, unsigned value) {
+    if (x < width && y < height) pixels[static_cast<std::size_t>(y * row + x)] = static_cast<char>(value);
+  });
+  return pixels;
+}
+
 }  // namespace
 
-Picture ReadPictureFile(std::string_view file) {
+Picture ReadPictureFile(std::string_view file, std::size_t max_expanded_bytes) {
   if (file.size() < 2 || file[0] != 'B' || file[1] != 'M') Fault("這個檔案不是點陣圖（開頭不是「BM」）");
   const Header h = ReadHeader(file);
   CheckHeader(h);
@@ -185,7 +193,7 @@ Picture ReadPictureFile(std::string_view file) {
   const bool rle = h.compression == kRle8 || h.compression == kRle4;
   if (rle) {
     picture.pixels = ExpandRle(data, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
-                               h.compression == kRle4);
+                               h.compression == kRle4, max_expanded_bytes);
   } else {
     const std::uint64_t row = RowBytes(width, h.bit_count);
     const std::uint64_t needed = row > UINT64_MAX / height ? UINT64_MAX : row * height;

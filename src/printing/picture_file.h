@@ -19,13 +19,14 @@ class PictureFault : public std::runtime_error {
 };
 
 // Compressed pictures are expanded; more than this many bytes of pixels
-// are refused rather than risk the program's memory.
+// are refused rather than risk the program's memory (whole megabytes).
 inline constexpr std::size_t kMaxExpandedPictureBytes = 64u << 20;
 
 // The picture as the system's device-independent drawing takes it: a
 // 40-byte information header with the colour table (always complete, so any
 // pixel value has a colour) or the bit masks, and the pixel rows. Throws
 // PictureFault when the bytes are not a whole, well-formed bitmap.
-Picture ReadPictureFile(std::string_view file_bytes);
+Picture ReadPictureFile(std::string_view file_bytes,
+                        std::size_t max_expanded_bytes = kMaxExpandedPictureBytes);
 
 }  // namespace orbin
