@@ -1,16 +1,21 @@
 #include "fakes/recording_surface.h"
 
-#include <sstream>
+#include <cmath>
+#include <cstdio>
 
 #include "common/text.h"
 
 namespace orbin::testing {
 namespace {
 
+// As a stream shows a float by default ("%g"), without building a stream;
+// whole numbers below a million (most positions) without formatting one.
 std::string Num(float v) {
-  std::ostringstream s;
-  s << v;
-  return s.str();
+  if (v == std::trunc(v) && std::fabs(v) < 1e6f && !(v == 0 && std::signbit(v)))
+    return std::to_string(static_cast<long>(v));
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", v);
+  return text;
 }
 std::string At(float x, float y) { return Num(x) + "," + Num(y); }
 

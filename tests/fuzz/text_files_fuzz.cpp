@@ -41,15 +41,25 @@ void CheckTextFile(const std::string& bytes) {
                 bytes);
 }
 
+// The newest monthly file mth999 holds the input, the older mth997 a month
+// of its own; there is no mth998. The scan takes the newest file longer than
+// 20 bytes: mth999, or past it (and past the missing name) mth997. An empty
+// mth999 comes without the older file, so the scan runs through every name.
+// (A file low in the range would have every input pay for the scan.)
 void CheckMonthlyFile(const std::string& bytes) {
   testing::FakeFileSystem files;
-  files.files["C:\\vexa\\mth512"] = bytes;
+  files.files["C:\\vexa\\mth999"] = bytes;
+  if (!bytes.empty()) files.files["C:\\vexa\\mth997"] = std::string(25, ' ') + "07    25\r\n";
   const std::optional<std::string> text = NewestMonthlyFileText("C:\\vexa\\", files);
-  fuzz::Require(text.has_value() == (bytes.size() > 20), "a monthly file counts when longer than 20 bytes",
-                bytes);
-  if (text) {
-    fuzz::Require(text->starts_with("mth512 (") && text->ends_with("月)"),
-                  "the month text is \"mthNNN (YY年MM月)\"", *text);
+  if (bytes.size() > 20) {
+    fuzz::Require(text && text->starts_with("mth999 (") && text->ends_with("月)"),
+                  "a monthly file longer than 20 bytes gives \"mthNNN (YY年MM月)\"",
+                  text.value_or("(none)"));
+  } else if (!bytes.empty()) {
+    fuzz::Require(text == "mth997 (114年07月)", "a monthly file of 20 bytes or less is passed over",
+                  text.value_or("(none)"));
+  } else {
+    fuzz::Require(!text, "without a monthly file longer than 20 bytes there is no month", *text);
   }
 }
 
