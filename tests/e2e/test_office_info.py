@@ -340,11 +340,21 @@ class Moving(OfficeWindowCase):
                 x, y, _, _ = self.geometry(window)
                 display.xdotool("mousemove", "--sync", str(x + px), str(y + py))
                 display.xdotool("mousedown", str(button))
-                # The window follows the mouse step by step.
+                # The window follows the mouse step by step. The system may
+                # take a motion before its move has begun (the press is still
+                # being handled); a hand on the mouse sends more, so each
+                # look nudges the pointer off its place and back: the window
+                # keeps the same offset to the press and ends where it must.
                 for step in range(1, 5):
-                    display.xdotool("mousemove", str(x + px - 10 * step), str(y + py - 5 * step))
+                    pointer = (str(x + px - 10 * step), str(y + py - 5 * step))
+                    nudge = (str(x + px - 10 * step + 1), pointer[1])
+
+                    def place_after_motion():
+                        display.xdotool("mousemove", *nudge, "mousemove", *pointer)
+                        return self.geometry(window)[:2]
+
                     at = (x - 10 * step, y - 5 * step)
-                    wait_until(lambda: self.geometry(window)[:2], lambda place: place == at, 15,
+                    wait_until(place_after_motion, lambda place: place == at, 15,
                                what=f"the window at {at}")
                 display.xdotool("mouseup", str(button))
                 if button != 1:
