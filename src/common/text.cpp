@@ -22,6 +22,12 @@ Decoded DecodeAt(std::string_view utf8, std::size_t i) {
     cp = (cp << 6) | (cc & 0x3F);
   }
   if (j != static_cast<std::size_t>(extra) + 1) cp = U'\uFFFD';
+  // A character in more bytes than it needs (0xC1 0xBB for "{"), a
+  // surrogate or a value beyond Unicode is malformed too: no byte sequence
+  // reads as a character it does not spell.
+  static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (extra > 0 && (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+    cp = U'\uFFFD';
   return {cp, j};
 }
 

@@ -33,5 +33,29 @@ INSTANTIATE_TEST_SUITE_P(
                       SubstrCase{"A\xE7\x89", 1, 1, "\xEF\xBF\xBD"},
                       SubstrCase{"\xFF\xFF", 1, 1, "\xEF\xBF\xBD"}));
 
+struct DecodeCase {
+  const char* utf8;
+  std::u32string expected;
+};
+
+class ToCodePointsTest : public ::testing::TestWithParam<DecodeCase> {};
+
+// Overlong forms, surrogates and values beyond Unicode are one U+FFFD each:
+// a typing rig once read 0xC1 0xBB as "{" and looked for its "}" forever.
+TEST_P(ToCodePointsTest, ReadsOnlyWellFormedCharacters) {
+  const DecodeCase& c = GetParam();
+  EXPECT_EQ(ToCodePoints(c.utf8), c.expected) << c.utf8;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, ToCodePointsTest,
+    ::testing::Values(DecodeCase{"1{A}", U"1{A}"}, DecodeCase{"\xC1\xBB" "A", U"\uFFFD" "A"},
+                      DecodeCase{"\xE0\x81\xBB", U"\uFFFD"},
+                      DecodeCase{"\xF0\x80\x81\xBB", U"\uFFFD"},
+                      DecodeCase{"\xED\xA0\x80", U"\uFFFD"},
+                      DecodeCase{"\xF4\x90\x80\x80", U"\uFFFD"},
+                      DecodeCase{"\xC2\x80\xE7\x89\x99\xF0\x9F\x98\x80",
+                                 U"\u0080\u7259\U0001F600"}));
+
 }  // namespace
 }  // namespace orbin

@@ -74,13 +74,14 @@ struct EntryRig {
 
   void Load() { Run([&] { form.Form_Load(); }); }
 
-  // Keys as typed; "{Esc}", "{Enter}" and "{BS}" name the control keys.
+  // Keys as typed; "{Esc}", "{Enter}" and "{BS}" name the control keys
+  // (a "{" without its "}" is typed as itself).
   void Type(const std::string& keys) {
     const std::u32string chars = ToCodePoints(keys);
     for (std::size_t i = 0; i < chars.size() && !exit_code; ++i) {
       char32_t key = chars[i];
-      if (key == U'{') {
-        const std::size_t close = chars.find(U'}', i);
+      const std::size_t close = key == U'{' ? chars.find(U'}', i) : std::u32string::npos;
+      if (close != std::u32string::npos) {
         const std::u32string name = chars.substr(i + 1, close - i - 1);
         key = name == U"Esc" ? 27 : name == U"Enter" ? 13 : 8;
         i = close;
