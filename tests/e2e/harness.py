@@ -383,7 +383,8 @@ class Wine:
                              exe=PROBES / f"{name}.exe")
         code = program.wait(timeout)
         if code != 0:
-            raise AssertionError(f"probe {name} {args} failed with {code}")
+            raise AssertionError(f"probe {name} {args} failed with {code}: "
+                                 f"{program.stderr()[-1500:]!r}")
         return out.read_bytes().decode("utf-8")
 
     def hold_open(self, path, exclusive=False, milliseconds=60000):
@@ -566,8 +567,17 @@ class WineTestCase(unittest.TestCase):
         self.assertTrue(any(all(t in m for t in expected_texts) for m in messages),
                         f"no message holds {expected_texts}: {messages}")
         display.xdotool("windowfocus", "--sync", box)
+        # Wine hands a key to the window its program holds as focused: the
+        # box only once that program has taken the focus change, which it
+        # has when the box has painted again.
+        self.wine.settled("#32770", timeout)
         display.xdotool("key", "Return")
-        return program.wait(timeout)
+        try:
+            return program.wait(timeout)
+        except AssertionError:
+            shown = [(w, display.window_name(w)) for w in display.program_windows(program)]
+            raise AssertionError(f"the program still runs {timeout} s after Return on its box; "
+                                 f"its windows: {shown}") from None
 
     def work_dir(self):
         path = Path(tempfile.mkdtemp(prefix="orbin-e2e-"))
