@@ -12,7 +12,7 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Milliseconds = 500;
 
 // Design values, twips.
-const FormSpec kLookdcDesign{
+const FormDesign kLookdcDesign{
     .class_name = L"orbin.lookdc",
     .caption = L"",
     // No caption and no control box: no title bar; the fixed dialog border.
@@ -22,8 +22,8 @@ const FormSpec kLookdcDesign{
     .client_height_twips = 450,
 };
 
-const std::vector<ControlSpec>& LookdcControls() {
-  static const std::vector<ControlSpec> controls{
+const std::vector<ControlDesign>& LookdcControls() {
+  static const std::vector<ControlDesign> controls{
       {.id = kLabel1,
        .kind = ControlKind::kLabel,
        .text = L"與健保局連線認證中",

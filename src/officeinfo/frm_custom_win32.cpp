@@ -28,13 +28,13 @@ constexpr int kRimPixels = 3;
 
 // The design values of the window's controls, in twips. The auto-sized
 // labels get their size from their captions at load.
-std::vector<ControlSpec> DesignControls() {
+std::vector<ControlDesign> DesignControls() {
   static const std::wstring web_address = Widen(kMakerWebAddress);
   static const std::wstring server_address = Widen(kServerAddress);
   const wchar_t* kai = ChineseFace(ChineseFontStyle::kKai).c_str();
   const wchar_t* ming = ChineseFace(ChineseFontStyle::kMing).c_str();
-  const FontSpec name_font{kai, 20.25, true, false};
-  const FontSpec link_font{ming, 12, false, true};
+  const FontDesign name_font{kai, 20.25, true, false};
+  const FontDesign link_font{ming, 12, false, true};
   return {
       {FrmCustom::kLabel3, ControlKind::kCentredLabel, L"", {0, 1080, 0, kLabel3Height}, 0,
        name_font, kBlack, kDefaultColour, true},
@@ -49,7 +49,7 @@ std::vector<ControlSpec> DesignControls() {
   };
 }
 
-const FormSpec kFormSpec{L"frmCustom", L"orbin", WS_POPUP, WS_EX_TOOLWINDOW,
+const FormDesign kFormDesign{L"frmCustom", L"orbin", WS_POPUP, WS_EX_TOOLWINDOW,
                          kOuterShapeWidth + 2 * kShapeMargin, kOuterShapeWidth + 2 * kShapeMargin,
                          IDI_ORBIN};
 
@@ -92,7 +92,7 @@ FrmCustom::~FrmCustom() {
 }
 
 void FrmCustom::Load() {
-  Create(kFormSpec, DesignControls());
+  Create(kFormDesign, DesignControls());
   SubclassControl(Control(kLabel3), &FrmCustom::MouseDownProc);
   SubclassControl(Control(kImage1), &FrmCustom::MouseDownProc);
   icon_ = static_cast<HICON>(

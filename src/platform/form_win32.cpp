@@ -69,7 +69,7 @@ Form::~Form() {
   for (HFONT font : fonts_) DeleteObject(font);
 }
 
-HFONT Form::FontFor(const FontSpec& font) {
+HFONT Form::FontFor(const FontDesign& font) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -84,7 +84,7 @@ HFONT Form::FontFor(const FontSpec& font) {
   return handle;
 }
 
-void Form::Create(const FormSpec& design, const std::vector<ControlSpec>& controls, HWND owner) {
+void Form::Create(const FormDesign& design, const std::vector<ControlDesign>& controls, HWND owner) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
@@ -110,7 +110,7 @@ void Form::Create(const FormSpec& design, const std::vector<ControlSpec>& contro
                           nullptr, instance, this);
 
   std::map<int, TwipsRect> placed;  // absolute twips of frames
-  for (const ControlSpec& c : controls) {
+  for (const ControlDesign& c : controls) {
     TwipsRect r = c.rect;
     if (c.container) {
       r.left += placed[c.container].left;
@@ -141,7 +141,7 @@ void Form::CheckBoxClicked(HWND box) {
   SendMessageW(box, BM_SETCHECK, marked ? BST_UNCHECKED : BST_CHECKED, 0);
 }
 
-HFONT Form::ControlFont(const ControlSpec& control) { return FontFor(control.font); }
+HFONT Form::ControlFont(const ControlDesign& control) { return FontFor(control.font); }
 
 HWND Form::Control(int id) const {
   auto it = controls_.find(id);

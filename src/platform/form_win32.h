@@ -24,7 +24,7 @@ struct TwipsRect {
   double left = 0, top = 0, width = 0, height = 0;
 };
 
-struct FontSpec {
+struct FontDesign {
   const wchar_t* face = nullptr;  // nullptr: the system's dialog font
   double points = 0;              // 0: the face's default size
   bool bold = false;
@@ -45,19 +45,19 @@ enum class ControlKind {
 
 constexpr COLORREF kDefaultColour = CLR_INVALID;
 
-struct ControlSpec {
+struct ControlDesign {
   int id;
   ControlKind kind;
   const wchar_t* text;
   TwipsRect rect;          // relative to the container
   int container = 0;       // id of a kFrame, or 0 for the window
-  FontSpec font = {};
+  FontDesign font = {};
   COLORREF text_colour = kDefaultColour;
   COLORREF back_colour = kDefaultColour;
   bool transparent = false;  // labels drawn without a background
 };
 
-struct FormSpec {
+struct FormDesign {
   const wchar_t* class_name;
   const wchar_t* caption;
   DWORD style;
@@ -75,7 +75,7 @@ class Form {
   Form& operator=(const Form&) = delete;
 
   // Creates the window hidden, with its controls.
-  void Create(const FormSpec& design, const std::vector<ControlSpec>& controls,
+  void Create(const FormDesign& design, const std::vector<ControlDesign>& controls,
               HWND owner = nullptr);
   HWND hwnd() const { return hwnd_; }
   HWND Control(int id) const;
@@ -102,12 +102,12 @@ class Form {
   virtual void OnTimer(UINT_PTR id) {}
   // The font a control is created with: by default the system's message
   // font in the table's face, size and style. The form keeps it.
-  virtual HFONT ControlFont(const ControlSpec& control);
+  virtual HFONT ControlFont(const ControlDesign& control);
   LRESULT DefaultHandling(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  HFONT FontFor(const FontSpec& font);
+  HFONT FontFor(const FontDesign& font);
   static void CheckBoxClicked(HWND box);
 
   HWND hwnd_ = nullptr;

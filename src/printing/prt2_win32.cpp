@@ -60,17 +60,17 @@ constexpr const wchar_t* kLabel1Caption[8] = {L"#D2", L"#D3", L"#D4", L"#D5",
 constexpr double kLabel1Width[8] = {1215, 1215, 1215, 1215, 1215, 735, 615, 855};
 
 constexpr COLORREF kLabel3Colour = 0x00404040;
-const FontSpec kSaveButtonFont{L"MS Sans Serif", 12, true};
+const FontDesign kSaveButtonFont{L"MS Sans Serif", 12, true};
 
 // Fixed dialog border.
-const FormSpec kPrt2Form{L"orbin.prt2",       L"其他設定",  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+const FormDesign kPrt2Form{L"orbin.prt2",       L"其他設定",  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                          WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight};
 
 // Design values in twips; a control naming a frame is placed inside it.
 // clang-format off
-std::vector<ControlSpec> Prt2Controls() {
+std::vector<ControlDesign> Prt2Controls() {
   using K = ControlKind;
-  std::vector<ControlSpec> c;
+  std::vector<ControlDesign> c;
   c.push_back({kFrame1, K::kFrame, L"選擇由程式控制 (非預設印表機)", {120, 120, 2775, 2415}});
   for (int i = 0; i < 5; ++i) {
     c.push_back({kText1 + i, K::kEdit, kText1Initial[i], {120, kRowTop[i], 375, 285}, kFrame1});
@@ -143,15 +143,15 @@ std::string ComboEntry(HWND combo, int index) {
 // lies, and they are stacked from the bottom: frames, labels, check boxes,
 // boxes and lists, buttons ("load" last, on top), so a click on a box or a
 // button reaches it.
-void StackControls(const Form& form, const std::vector<ControlSpec>& controls) {
+void StackControls(const Form& form, const std::vector<ControlDesign>& controls) {
   constexpr ControlKind kBottomUp[] = {ControlKind::kFrame,   ControlKind::kLabel,
                                        ControlKind::kPicture, ControlKind::kCheckBox,
                                        ControlKind::kEdit,    ControlKind::kComboDropDown,
                                        ControlKind::kButton};
   for (ControlKind kind : kBottomUp) {
-    for (const ControlSpec& control_spec : controls) {
-      if (control_spec.kind != kind) continue;
-      HWND control = form.Control(control_spec.id);
+    for (const ControlDesign& control_design : controls) {
+      if (control_design.kind != kind) continue;
+      HWND control = form.Control(control_design.id);
       SetWindowLongPtrW(control, GWL_STYLE,
                         GetWindowLongPtrW(control, GWL_STYLE) | WS_CLIPSIBLINGS);
       SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -187,7 +187,7 @@ Prt2& Prt2::Loaded() {
 
 void Prt2::EnsureWindow() {
   if (hwnd()) return;
-  const std::vector<ControlSpec> controls = Prt2Controls();
+  const std::vector<ControlDesign> controls = Prt2Controls();
   Create(kPrt2Form, controls);
   StackControls(*this, controls);
   if (!caption_.empty()) Form::SetCaption(caption_);

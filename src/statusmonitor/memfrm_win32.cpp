@@ -27,7 +27,7 @@ constexpr UINT kTimer1Milliseconds = 1000;
 constexpr COLORREF kButtonLabelBack = 0x00E0E0E0;
 constexpr wchar_t kTrayOwnerProperty[] = L"orbin.memfrm";
 
-const FormSpec kMemfrmDesign{
+const FormDesign kMemfrmDesign{
     .class_name = L"orbin.memfrm",
     .caption = L"Tarnwell Inc. Mem Control",
     // Fixed single border; the close box only.
@@ -39,16 +39,16 @@ const FormSpec kMemfrmDesign{
 };
 
 // The window's font, which every control of the design uses.
-std::vector<ControlSpec> WithFont(std::vector<ControlSpec> controls) {
-  for (ControlSpec& c : controls) c.font = {L"MS Sans Serif", 8.25};
+std::vector<ControlDesign> WithFont(std::vector<ControlDesign> controls) {
+  for (ControlDesign& c : controls) c.font = {L"MS Sans Serif", 8.25};
   return controls;
 }
 
 // Design values, twips. Everything from Label16 down and the tray icon's
 // holder lie below or beside the client area, as designed.
-const std::vector<ControlSpec>& MemfrmControls() {
+const std::vector<ControlDesign>& MemfrmControls() {
   using K = ControlKind;
-  static const std::vector<ControlSpec> controls = WithFont(std::vector<ControlSpec>{
+  static const std::vector<ControlDesign> controls = WithFont(std::vector<ControlDesign>{
       {kLabel1, K::kLabel, L"Memory used:", {120, 120, 1095, 255}},
       {kLabel2, K::kLabel, L"", {1200, 120, 735, 255}},
       {kLabel3, K::kLabel, L"Total Physical Memory:", {120, 360, 1635, 195}},

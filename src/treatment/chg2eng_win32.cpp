@@ -17,7 +17,7 @@ constexpr wchar_t kSansSerif[] = L"MS Sans Serif";
 constexpr wchar_t kFormProperty[] = L"orbin.chg2eng";
 
 // Design client area; the outer height is set at run time (1400 / 1800).
-const FormSpec kFormSpec{
+const FormDesign kFormDesign{
     L"chg2eng",
     L"輸入健保治療部位項目",
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,  // fixed dialog frame with a close box
@@ -26,8 +26,8 @@ const FormSpec kFormSpec{
     1680,
 };
 
-const std::vector<ControlSpec>& ControlTable() {
-  static const std::vector<ControlSpec> table = {
+const std::vector<ControlDesign>& ControlTable() {
+  static const std::vector<ControlDesign> table = {
       {chg2eng::kText1, ControlKind::kEdit, L"", {120, 120, 3375, 615}, 0, {kSansSerif, 18, true}},
       {chg2eng::kCommand2, ControlKind::kButton, L"X", {3600, 240, 375, 375}, 0,
        {kSansSerif, 8.25, true}},
@@ -55,7 +55,7 @@ chg2eng::~chg2eng() {
 void chg2eng::Open(TreatmentEntryForm& rules, const Win32InputLanguage& input_language) {
   rules_ = &rules;
   input_language_ = &input_language;
-  Create(kFormSpec, ControlTable());
+  Create(kFormDesign, ControlTable());
   for (int id : {kText1, kCheck1}) SetPropW(Control(id), kFormProperty, this);
   SubclassControl(Control(kText1), &chg2eng::Text1Proc);
   SubclassControl(Control(kCheck1), &chg2eng::Check1Proc);
@@ -65,7 +65,7 @@ void chg2eng::Open(TreatmentEntryForm& rules, const Win32InputLanguage& input_la
 // needs. Asked for with the system's default set (Big5 here), the font
 // mapper passes over MS Sans Serif, which has Latin glyphs only; Chinese
 // text asks for Big5, so the mapper picks a face that has its glyphs.
-HFONT chg2eng::ControlFont(const ControlSpec& control) {
+HFONT chg2eng::ControlFont(const ControlDesign& control) {
   if (!control.font.face) return Form::ControlFont(control);
   const std::wstring_view text(control.text);
   const bool latin = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });

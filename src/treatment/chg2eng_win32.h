@@ -41,7 +41,7 @@ class chg2eng final : public Form, public EntryWindow {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnCloseRequest() override { rules_->Form_Unload(); }
   void OnCommand(int id, int code, HWND control) override;
-  HFONT ControlFont(const ControlSpec& control) override;
+  HFONT ControlFont(const ControlDesign& control) override;
 
  private:
   static LRESULT CALLBACK Text1Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

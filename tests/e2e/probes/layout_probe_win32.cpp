@@ -27,15 +27,15 @@
 
 namespace {
 
-struct FontSpec {
+struct FontDesign {
   std::wstring face;  // empty: the message font's
   double points = 0;
   bool bold = false;
   BYTE charset = DEFAULT_CHARSET;
 };
 
-std::map<int, FontSpec> ParseFonts(const std::wstring& text) {
-  std::map<int, FontSpec> fonts;
+std::map<int, FontDesign> ParseFonts(const std::wstring& text) {
+  std::map<int, FontDesign> fonts;
   if (text == L"-") return fonts;
   std::wstringstream list(text);
   std::wstring item;
@@ -64,21 +64,22 @@ int ScreenDpi() {
   return dpi;
 }
 
-HFONT CreateControlFont(const FontSpec& spec) {
+HFONT CreateControlFont(const FontDesign& design) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   LOGFONTW lf = metrics.lfMessageFont;
-  if (!spec.face.empty()) lstrcpynW(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);
-  if (spec.points > 0) lf.lfHeight = -static_cast<LONG>(std::lround(spec.points * ScreenDpi() / 72.0));
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = spec.charset;
+  if (!design.face.empty()) lstrcpynW(lf.lfFaceName, design.face.c_str(), LF_FACESIZE);
+  if (design.points > 0)
+    lf.lfHeight = -static_cast<LONG>(std::lround(design.points * ScreenDpi() / 72.0));
+  lf.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = design.charset;
   return CreateFontIndirectW(&lf);
 }
 
-std::string TextSize(const std::wstring& text, const FontSpec& spec) {
+std::string TextSize(const std::wstring& text, const FontDesign& design) {
   HDC dc = GetDC(nullptr);
-  HFONT font = CreateControlFont(spec);
+  HFONT font = CreateControlFont(design);
   HGDIOBJ old = SelectObject(dc, font);
   SIZE size{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -138,7 +139,7 @@ BOOL CALLBACK AddChild(HWND child, LPARAM data) {
   return TRUE;
 }
 
-std::string Describe(HWND window, const std::map<int, FontSpec>& fonts) {
+std::string Describe(HWND window, const std::map<int, FontDesign>& fonts) {
   RECT outer, client;
   GetWindowRect(window, &outer);
   GetClientRect(window, &client);
@@ -181,7 +182,7 @@ std::string Describe(HWND window, const std::map<int, FontSpec>& fonts) {
             ",\"text\":" + Json(text) + ",\"rect\":" + Json(r) +
             ",\"visible\":" + Json(IsWindowVisible(control) != FALSE) +
             ",\"in_region\":" + Json(in_region) +
-            ",\"text_size\":" + TextSize(text, font == fonts.end() ? FontSpec{} : font->second) +
+            ",\"text_size\":" + TextSize(text, font == fonts.end() ? FontDesign{} : font->second) +
             "}";
   }
   DeleteObject(region);
