@@ -14,20 +14,12 @@ constexpr std::size_t kPerToothFlagIndex = 2;
 constexpr std::size_t kCodeIndex = 20;
 constexpr std::size_t kCodeWidth = 8;
 
-// The table's bytes and its lines in them, or none when the file is absent.
-// A table that exists but cannot be read is a failure of the run, not an
-// empty table: a silent "-" would put a wrong code into the claim.
-struct TableLines {
-  std::string bytes;
-  std::vector<std::string_view> lines;
-};
-
-TableLines ReadTableLines(FileSystem& files) {
-  TableLines table;
-  if (!files.FileExists(kCodeTableFileName)) return table;
-  table.bytes = files.ReadAll(kCodeTableFileName);
-  table.lines = SplitAnsiLines(table.bytes, LineFeeds::kInLine);
-  return table;
+// The table's bytes, or none when the file is absent. A table that exists
+// but cannot be read is a failure of the run, not an empty table: a silent
+// "-" would put a wrong code into the claim.
+std::string ReadTable(FileSystem& files) {
+  if (!files.FileExists(kCodeTableFileName)) return {};
+  return files.ReadAll(kCodeTableFileName);
 }
 
 // Characters of a table line, decoded on their own: the table is read at
@@ -44,16 +36,16 @@ std::vector<std::string> CodeTableLines(std::string_view table_bytes) {
 
 std::string LoadPerToothLetters(FileSystem& files) {
   std::string letters = kFixedPerToothLetters;
-  const TableLines table = ReadTableLines(files);
-  for (std::string_view line : table.lines) {
+  const std::string table = ReadTable(files);
+  for (std::string_view line : SplitAnsiLines(table, LineFeeds::kInLine)) {
     if (AnsiChars(line, kPerToothFlagIndex, 1) == "1") letters += LineChars(line, kLetterIndex, 1);
   }
   return letters;
 }
 
 std::string LookupTreatmentCode(FileSystem& files, std::string_view code_letter) {
-  const TableLines table = ReadTableLines(files);
-  for (std::string_view line : table.lines) {
+  const std::string table = ReadTable(files);
+  for (std::string_view line : SplitAnsiLines(table, LineFeeds::kInLine)) {
     if (LineChars(line, kLetterIndex, 1) != code_letter) continue;
     std::string code = TrimSpaces(LineChars(line, kCodeIndex, kCodeWidth));
     return code.empty() ? "-;" : code + ";";
