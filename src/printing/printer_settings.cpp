@@ -1,5 +1,6 @@
 #include "printing/printer_settings.h"
 
+#include <array>
 #include <cstdint>
 
 #include "common/failure.h"
@@ -28,58 +29,45 @@ void NamingKeyOnOverflow(const std::string& path, const std::string& key, Step s
   }
 }
 
-std::string Numbered(const char* prefix, std::size_t number) {
-  return prefix + std::to_string(number);
-}
-
-// The numbered key names, made once: "load" and "存檔" name all 47 keys.
-struct NumberedKeys {
-  std::string print0[5], print5[5], doctor_name[8], doctor_pckar[8], append_data[6],
-      out_exe_top[5], out_exe_file[5];
-};
-
-const NumberedKeys& Keys() {
-  static const NumberedKeys keys = [] {
-    NumberedKeys k;
-    for (std::size_t i = 0; i < 5; ++i) {
-      k.print0[i] = Numbered("print0", i);
-      k.print5[i] = Numbered("print5", i);
-      k.out_exe_top[i] = Numbered("OutExeTop", i + 1);
-      k.out_exe_file[i] = Numbered("OutExeFile", i + 1);
-    }
-    for (std::size_t i = 0; i < 8; ++i) {
-      k.doctor_name[i] = Numbered("DoctorName", i + 2);
-      k.doctor_pckar[i] = Numbered("DoctorPckar", i + 2);
-    }
-    for (std::size_t i = 0; i < 6; ++i) k.append_data[i] = Numbered("AppendData", i + 1);
-    return k;
-  }();
-  return keys;
+// "prefix" + first, "prefix" + (first + 1), ...: one name for each element
+// of the settings array `Array`.
+template <class Array>
+std::array<std::string, std::tuple_size_v<Array>> NumberedNames(const char* prefix,
+                                                                std::size_t first) {
+  std::array<std::string, std::tuple_size_v<Array>> names;
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = prefix + std::to_string(first + i);
+  return names;
 }
 
 // Every key with its control, in the order "存檔" writes them and "load"
 // reads them. `Settings` is const for saving, mutable for loading.
 template <class Settings, class Visitor>
 void ForEachKey(Settings& s, Visitor& v) {
-  const NumberedKeys& keys = Keys();
+  // The numbered key names are made once: "load" and "存檔" name all 47 keys.
+  static const auto print0 = NumberedNames<decltype(s.Check1)>("print0", 0);
+  static const auto print5 = NumberedNames<decltype(s.Text1)>("print5", 0);
+  static const auto doctor_name = NumberedNames<decltype(s.Text11)>("DoctorName", 2);
+  static const auto doctor_pckar = NumberedNames<decltype(s.Text12)>("DoctorPckar", 2);
+  static const auto append_data = NumberedNames<decltype(s.Text18)>("AppendData", 1);
+  static const auto out_exe_top = NumberedNames<decltype(s.Text15)>("OutExeTop", 1);
+  static const auto out_exe_file = NumberedNames<decltype(s.Text16)>("OutExeFile", 1);
   for (std::size_t i = 0; i < s.Check1.size(); ++i) {
-    v.Check(keys.print0[i], s.Check1[i]);
-    v.Quality(keys.print5[i], s.Text1[i]);
+    v.Check(print0[i], s.Check1[i]);
+    v.Quality(print5[i], s.Text1[i]);
   }
   v.StoredCheck("CheckDoctor", s.CheckDoctor);
   for (std::size_t i = 0; i < s.Text11.size(); ++i) {
-    v.Text(keys.doctor_name[i], "", s.Text11[i]);
-    v.Text(keys.doctor_pckar[i], "", s.Text12[i]);
+    v.Text(doctor_name[i], "", s.Text11[i]);
+    v.Text(doctor_pckar[i], "", s.Text12[i]);
   }
   v.StoredCheck("ChkDrugName", s.Checkdrug);
   v.Text("DrugName", "", s.Text31);
   v.Text("DrugPckar", "", s.Text32);
   v.Text("OutExeData", kDefaultOutExeData, s.Text17);
-  for (std::size_t i = 0; i < s.Text18.size(); ++i)
-    v.Text(keys.append_data[i], kDefaultAppendData, s.Text18[i]);
+  for (std::size_t i = 0; i < s.Text18.size(); ++i) v.Text(append_data[i], kDefaultAppendData, s.Text18[i]);
   for (std::size_t i = 0; i < s.Text15.size(); ++i) {
-    v.Text(keys.out_exe_top[i], "", s.Text15[i]);
-    v.Text(keys.out_exe_file[i], "", s.Text16[i]);
+    v.Text(out_exe_top[i], "", s.Text15[i]);
+    v.Text(out_exe_file[i], "", s.Text16[i]);
   }
 }
 
