@@ -1,8 +1,9 @@
 // The entry window's key rules over random key sequences, with random
 // surroundings: argument text, shortcut list, code table, keyboard layout,
-// whether the main system waits for "orbin.txt" and whether it can be
-// written. Whenever a result is produced it starts with "IC" and ends with
-// ";"; the program ends right after writing it.
+// whether the main system waits for "orbin.txt" and how many times writing
+// it is refused before it succeeds. Whenever a result is produced it starts
+// with "IC" and ends with ";"; the program ends right after writing it, and
+// every refused write was put to the person.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <functional>
@@ -18,6 +19,23 @@
 using namespace orbin;
 
 namespace {
+
+// A file that is busy for a while: its first `refusals` writes fail, as a
+// locked or read-only "orbin.txt" does, then writes go through. (A file
+// refused for good is the same paths over and over, each refusal a thrown
+// failure: bounded, a session reaches every answer and what follows it.)
+class BusyFileSystem : public testing::FakeFileSystem {
+ public:
+  int refusals = 0;
+  int refused = 0;
+  void WriteWhole(const std::string& path, const std::string& bytes) override {
+    if (refused < refusals) {
+      ++refused;
+      throw Failure("Cannot write \"" + path + "\": access denied");
+    }
+    FakeFileSystem::WriteWhole(path, bytes);
+  }
+};
 
 // A result shown in the caption (test display) must be a result line too.
 class CheckingWindow : public testing::FakeEntryWindow {
@@ -71,14 +89,14 @@ class Session {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  testing::FakeFileSystem files;
+  BusyFileSystem files;
   testing::FakeSettings settings;
   testing::FakeClock clock;
   testing::FakeInputLanguage language;
 
   const bool main_system_waits = in.ConsumeBool();
   if (main_system_waits) files.files[kMainProgramMarker] = "MZ";
-  files.fail_writes = in.ConsumeBool();
+  files.refusals = in.ConsumeIntegralInRange(0, 4);
   int retries_left = in.ConsumeIntegralInRange(0, 3);
   language.handle = in.ConsumeIntegral<std::int32_t>();
   if (in.ConsumeBool()) {
@@ -117,8 +135,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(session.exit_code() == 0, "writing the result ends the program", result);
     fuzz::Require(result.starts_with("IC") && result.ends_with(";\r\n"),
                   "the result file holds \"IC...;\" and a line end", result);
-    fuzz::Require(!files.fail_writes, "nothing is written when writes fail", result);
   }
+  fuzz::Require(session.window().retry_questions.size() == static_cast<std::size_t>(files.refused),
+                "every refused write is put to the person");
   if (!main_system_waits) {
     fuzz::Require(written == files.files.end(), "without the main system nothing is written");
   }

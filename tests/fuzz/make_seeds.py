@@ -125,9 +125,9 @@ def code_table():
 
 
 def key_rules():
-    def seed(keys, waits=True, fail_writes=False, retries=0, layout=0x04040404, shortcuts=None,
+    def seed(keys, waits=True, refusals=0, retries=0, layout=0x04040404, shortcuts=None,
              table=None, args="/L1200/T300"):
-        p = Provided().flag(waits).flag(fail_writes).number(retries, 0, 3)
+        p = Provided().flag(waits).number(refusals, 0, 4).number(retries, 0, 3)
         p.number(layout, -2**31, 2**31 - 1).flag(shortcuts is not None)
         if shortcuts is not None:
             p.string(shortcuts, 16)
@@ -154,7 +154,7 @@ def key_rules():
         "1101", "21053", " 11B21A5{Enter}", "11B/{Esc}{Esc}{Esc}"]]
     seeds += [
         seed(typed("1101"), shortcuts="XYZ"), seed(typed("11B"), waits=False),
-        seed(typed("11B"), fail_writes=True, retries=2), seed(typed("11B"), layout=-1),
+        seed(typed("11B"), refusals=3, retries=2), seed(typed("11B11B"), refusals=1), seed(typed("11B"), layout=-1),
         seed(typed("11B 21A5"), args="/L /+"), seed(typed("11Q5"), table=b"Q 1 x  90001C"),
         seed(typed("11") + [(None, 1), (None, 2)]), seed(typed("1") + [0x3000, 0xFF21]),
         seed(typed("1") + [(None, 5)]), seed(typed("0"), args="/L/T"),
