@@ -1,23 +1,24 @@
 #include "platform/ansi_lines.h"
 
+#include <algorithm>
+
 #include "platform/codepage.h"
 
 namespace orbin {
 
+std::size_t AnsiLineEnd(std::string_view bytes, std::size_t start, LineFeeds line_feeds) {
+  if (line_feeds == LineFeeds::kInLine) return std::min(bytes.find('\r', start), bytes.size());
+  std::size_t end = start;
+  while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+  return end;
+}
+
 std::vector<std::string_view> SplitAnsiLines(std::string_view bytes, LineFeeds line_feeds) {
-  const char* ends = line_feeds == LineFeeds::kEndLines ? "\r\n" : "\r";
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t end = bytes.find_first_of(ends, start);
-    if (end == std::string_view::npos) {
-      lines.push_back(bytes.substr(start));
-      break;
-    }
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 1;
-    if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-  }
+  ForEachAnsiLine(bytes, line_feeds, [&](std::string_view line) {
+    lines.push_back(line);
+    return true;
+  });
   return lines;
 }
 

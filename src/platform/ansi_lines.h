@@ -17,8 +17,25 @@ enum class LineFeeds {
   kEndLines,  // a lone LF ends a line too
 };
 
-// The lines of `ansi_bytes` as bytes, without their line ends; the empty
-// rest after a last line end is no line.
+// Where the line from `start` ends: the place of its line end byte, or the
+// size of `ansi_bytes` when it runs to the end.
+std::size_t AnsiLineEnd(std::string_view ansi_bytes, std::size_t start, LineFeeds line_feeds);
+
+// Calls `take` with each line of `ansi_bytes` as bytes, without its line
+// end, until it returns false (a search stops at its line, however long the
+// file); the empty rest after a last line end is no line.
+template <typename TakeLine>
+void ForEachAnsiLine(std::string_view ansi_bytes, LineFeeds line_feeds, TakeLine&& take) {
+  std::size_t start = 0;
+  while (start < ansi_bytes.size()) {
+    const std::size_t end = AnsiLineEnd(ansi_bytes, start, line_feeds);
+    if (!take(ansi_bytes.substr(start, end - start)) || end == ansi_bytes.size()) return;
+    start = end + 1;
+    if (ansi_bytes[end] == '\r' && start < ansi_bytes.size() && ansi_bytes[start] == '\n') ++start;
+  }
+}
+
+// The lines of `ansi_bytes` as ForEachAnsiLine finds them.
 std::vector<std::string_view> SplitAnsiLines(std::string_view ansi_bytes, LineFeeds line_feeds);
 
 // The bytes of `count` characters of `line` from 0-based character

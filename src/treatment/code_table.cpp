@@ -37,20 +37,22 @@ std::vector<std::string> CodeTableLines(std::string_view table_bytes) {
 std::string LoadPerToothLetters(FileSystem& files) {
   std::string letters = kFixedPerToothLetters;
   const std::string table = ReadTable(files);
-  for (std::string_view line : SplitAnsiLines(table, LineFeeds::kInLine)) {
+  ForEachAnsiLine(table, LineFeeds::kInLine, [&](std::string_view line) {
     if (AnsiChars(line, kPerToothFlagIndex, 1) == "1") letters += LineChars(line, kLetterIndex, 1);
-  }
+    return true;
+  });
   return letters;
 }
 
 std::string LookupTreatmentCode(FileSystem& files, std::string_view code_letter) {
   const std::string table = ReadTable(files);
-  for (std::string_view line : SplitAnsiLines(table, LineFeeds::kInLine)) {
-    if (LineChars(line, kLetterIndex, 1) != code_letter) continue;
-    std::string code = TrimSpaces(LineChars(line, kCodeIndex, kCodeWidth));
-    return code.empty() ? "-;" : code + ";";
-  }
-  return "-;";
+  std::string code;
+  ForEachAnsiLine(table, LineFeeds::kInLine, [&](std::string_view line) {
+    if (LineChars(line, kLetterIndex, 1) != code_letter) return true;
+    code = TrimSpaces(LineChars(line, kCodeIndex, kCodeWidth));
+    return false;
+  });
+  return code.empty() ? "-;" : code + ";";
 }
 
 }  // namespace orbin

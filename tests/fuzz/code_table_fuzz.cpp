@@ -7,6 +7,7 @@
 
 #include "common/text.h"
 #include "fuzz_support.h"
+#include "platform/ansi_lines.h"
 #include "treatment/code_table.h"
 #include "treatment/site_entry.h"
 #include "unit/treatment/entry_rig.h"
@@ -16,7 +17,7 @@ using namespace orbin;
 namespace {
 
 std::size_t TableLineCount(const std::string& table_bytes) {
-  return CodeTableLines(table_bytes).size();
+  return SplitAnsiLines(table_bytes, LineFeeds::kInLine).size();
 }
 
 void CheckCodeField(const std::string& code, std::string_view table) {
