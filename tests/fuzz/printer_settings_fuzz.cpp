@@ -3,6 +3,7 @@
 // does not fit, naming its key and leaving the controls), and "存檔" right
 // after writes back what the window shows, so a second "load" shows the
 // same again.
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <unordered_map>
@@ -95,7 +96,12 @@ class IniSettings : public SettingsFile {
                    const std::string& default_value, const std::string& path) override {
     const Entry& entry = Known(section, key);
     if (entry.generation == generation_) return Cut(entry.value);
-    return Cut(ToAnsi(default_value));
+    // Most keys are missing from a random file: their (ASCII, short)
+    // defaults come back as they are, without two conversions.
+    const bool plain = default_value.size() <= 99 &&
+                       std::all_of(default_value.begin(), default_value.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return plain ? default_value : Cut(ToAnsi(default_value));
   }
   void Write(const std::string& section, const std::string& key, const std::string& value,
              const std::string& path) override {
