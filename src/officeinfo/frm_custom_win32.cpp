@@ -50,8 +50,8 @@ std::vector<ControlDesign> DesignControls() {
 }
 
 const FormDesign kFormDesign{L"frmCustom", L"orbin", WS_POPUP, WS_EX_TOOLWINDOW,
-                         kOuterShapeWidth + 2 * kShapeMargin, kOuterShapeWidth + 2 * kShapeMargin,
-                         IDI_ORBIN};
+                             kOuterShapeWidth + 2 * kShapeMargin,
+                             kOuterShapeWidth + 2 * kShapeMargin, IDI_ORBIN};
 
 std::string LocaleText(LCTYPE item, const char* fallback) {
   wchar_t buffer[16];

@@ -84,7 +84,8 @@ HFONT Form::FontFor(const FontDesign& font) {
   return handle;
 }
 
-void Form::Create(const FormDesign& design, const std::vector<ControlDesign>& controls, HWND owner) {
+void Form::Create(const FormDesign& design, const std::vector<ControlDesign>& controls,
+                  HWND owner) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;

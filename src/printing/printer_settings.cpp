@@ -64,7 +64,8 @@ void ForEachKey(Settings& s, Visitor& v) {
   v.Text("DrugName", "", s.Text31);
   v.Text("DrugPckar", "", s.Text32);
   v.Text("OutExeData", kDefaultOutExeData, s.Text17);
-  for (std::size_t i = 0; i < s.Text18.size(); ++i) v.Text(append_data[i], kDefaultAppendData, s.Text18[i]);
+  for (std::size_t i = 0; i < s.Text18.size(); ++i)
+    v.Text(append_data[i], kDefaultAppendData, s.Text18[i]);
   for (std::size_t i = 0; i < s.Text15.size(); ++i) {
     v.Text(out_exe_top[i], "", s.Text15[i]);
     v.Text(out_exe_file[i], "", s.Text16[i]);

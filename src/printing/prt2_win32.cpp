@@ -63,8 +63,8 @@ constexpr COLORREF kLabel3Colour = 0x00404040;
 const FontDesign kSaveButtonFont{L"MS Sans Serif", 12, true};
 
 // Fixed dialog border.
-const FormDesign kPrt2Form{L"orbin.prt2",       L"其他設定",  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                         WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight};
+const FormDesign kPrt2Form{L"orbin.prt2", L"其他設定", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                           WS_EX_DLGMODALFRAME, kClientWidth, kClientHeight};
 
 // Design values in twips; a control naming a frame is placed inside it.
 // clang-format off

@@ -26,7 +26,8 @@ struct BitmapLayout {
 inline std::string BitmapFile(std::int32_t width, std::int32_t height, std::uint32_t bit_count = 24,
                               std::uint32_t compression = 0, std::uint32_t colours_used = 0,
                               std::string pixel_bytes = "") {
-  const BitmapLayout bitmap{width, height, bit_count, compression, colours_used, std::move(pixel_bytes)};
+  const BitmapLayout bitmap{width, height, bit_count, compression, colours_used,
+                            std::move(pixel_bytes)};
   const std::uint32_t table =
       bitmap.bit_count <= 8 ? (bitmap.colours_used ? bitmap.colours_used : 1u << bitmap.bit_count) : 0;
   std::string pixels = bitmap.pixels;
